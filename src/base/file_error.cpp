@@ -1,0 +1,13 @@
+#include "base/file_error.h"
+
+namespace varnolt {
+
+ConversionError::ConversionError(const std::string& text)
+    : std::runtime_error("'" + text + "' は有効な数値ではありません") {}
+
+std::string DisplayName(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+}  // namespace varnolt

@@ -1,0 +1,78 @@
+#include "base/text_file.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+
+#include "base/file_error.h"
+#include "base/text_codec.h"
+
+namespace varnolt {
+
+Lines SplitLines(std::string_view text) {
+  Lines lines;
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') continue;
+    lines.emplace_back(text.substr(start, i - start));
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.emplace_back(text.substr(start));
+  return lines;
+}
+
+std::string JoinLines(const Lines& lines) {
+  std::string text;
+  for (const auto& line : lines) {
+    text += line;
+    text += "\r\n";
+  }
+  return text;
+}
+
+std::string ReadBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    throw FileError("ファイル " + DisplayName(path) + " を開けません: " + std::strerror(errno));
+  }
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) throw FileError("ファイル " + DisplayName(path) + " を読めません");
+  return bytes;
+}
+
+Lines ReadLines(const std::filesystem::path& path) {
+  return SplitLines(SjisToUtf8(ReadBytes(path)));
+}
+
+std::optional<Lines> ReadLinesIfPresent(const std::filesystem::path& path) {
+  std::error_code error;
+  if (!std::filesystem::exists(path, error)) return std::nullopt;
+  return ReadLines(path);
+}
+
+void WriteBytesAtomically(const std::filesystem::path& path, std::string_view bytes) {
+  std::filesystem::path temporary = path;
+  temporary += ".tmp";
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out) {
+      throw FileError("ファイル " + DisplayName(path) + " を作れません: " + std::strerror(errno));
+    }
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out) throw FileError("ファイル " + DisplayName(path) + " に書き込めません");
+  }
+  std::error_code error;
+  std::filesystem::rename(temporary, path, error);
+  if (error) {
+    std::filesystem::remove(temporary, error);
+    throw FileError("ファイル " + DisplayName(path) + " を置き換えられません");
+  }
+}
+
+void WriteLines(const std::filesystem::path& path, const Lines& lines) {
+  WriteBytesAtomically(path, Utf8ToSjis(JoinLines(lines)));
+}
+
+}  // namespace varnolt

@@ -1,0 +1,302 @@
+#include "series/series_loader.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "base/file_error.h"
+#include "base/numbers.h"
+#include "store/catalogue.h"
+#include "store/year_file.h"
+
+namespace varnolt {
+namespace {
+
+constexpr const char* kBadStart = "はじめの日を正しく入力して下さい";
+constexpr const char* kBadEnd = "終わりの日を正しく入力して下さい";
+constexpr const char* kBadStock = "銘柄コードまたは銘柄名を正しく入力してください";
+constexpr const char* kTooMany = "データ量が多すぎます";
+constexpr const char* kNoData = "その期間の指定銘柄のデータはありません";
+
+// Warm-up history loaded before the requested start.
+constexpr int kWarmupDays = 160;
+constexpr int kWarmupPeriods = 80;
+
+struct ResolvedStock {
+  std::string message;
+  std::optional<std::string> code_box;
+  int code = 0;
+};
+
+ResolvedStock ResolveStock(const std::string& input, const ProgramFolder& folder) {
+  const Lines catalogue = LoadCatalogue(folder.Root());
+  std::string code_text = input;
+  if (!IsAllDigits(input.substr(0, 4))) {
+    const auto record = FindRecordByNamePrefix(catalogue, input);
+    code_text = record ? catalogue[*record] : std::string();
+  }
+  ResolvedStock stock;
+  if (code_text.empty()) {
+    stock.message = kBadStock;
+    return stock;
+  }
+  const std::string code_part = code_text.substr(0, 4);
+  if (const auto line = FindRecordByCode(catalogue, code_part); line && *line + 1 < catalogue.size()) {
+    stock.code_box = code_part + " : " + catalogue[*line + 1];
+  }
+  stock.code = ToInt(code_part);
+  if (stock.code < 0 || stock.code >= kCodeCount) throw ConversionError(code_part);
+  return stock;
+}
+
+// Day index range [from, to] of a year that a span of day numbers covers, clipped to 1..365.
+struct DayRange {
+  int from;
+  int to;
+};
+
+DayRange RangeInYear(DayNumber year_base, DayNumber first, DayNumber last) {
+  return {std::max<int>(first - year_base, 1), std::min<int>(last - year_base, kDaysPerSlot)};
+}
+
+// Reads the code's slot of a year; false when the year has no file.
+bool ReadYear(const ProgramFolder& folder, int year, int code, SlotRecords& slot) {
+  const auto path = folder.YearFile(year);
+  const uint64_t offset = FindOrAllocateSlot(path, code);
+  if (offset == 0) return false;
+  ReadSlot(path, offset, slot);
+  return true;
+}
+
+// The product of the splits recorded after the end: today's share terms.
+float SplitsAfter(const ProgramFolder& folder, int code, DayNumber end, int current_year) {
+  float factor = 1;
+  const CivilDate end_date = CivilFromDay(end);
+  SlotRecords slot;
+  for (int year = current_year; year >= end_date.year; --year) {
+    if (!ReadYear(folder, year, code, slot)) continue;
+    const int first = year > end_date.year ? 1 : end - DayFromCivil(year, 1, 1) + 2;
+    for (int d = first; d <= kDaysPerSlot; ++d) {
+      if (slot[d - 1].split != 0) factor *= slot[d - 1].split;
+    }
+  }
+  return factor;
+}
+
+struct DayBuffer {
+  DayNumber first_day;
+  std::vector<DayRecord> days;
+  int64_t largest_volume = 0;
+};
+
+// Copies the records of [M, N] into the buffer, newest first so that a split restates the
+// days before it and not its own day.
+void ReadDays(const ProgramFolder& folder, int code, bool adjust, float factor, DayBuffer& buffer) {
+  const DayNumber first = buffer.first_day;
+  const DayNumber last = first + static_cast<DayNumber>(buffer.days.size()) - 1;
+  SlotRecords slot;
+  for (int year = CivilFromDay(last).year; year >= CivilFromDay(first).year; --year) {
+    if (!ReadYear(folder, year, code, slot)) continue;
+    const DayNumber base = DayFromCivil(year, 1, 1) - 1;
+    const DayRange range = RangeInYear(base, first, last);
+    for (int d = range.to; d >= range.from; --d) {
+      const DayRecord& stored = slot[d - 1];
+      DayRecord& day = buffer.days[base + d - first];
+      day = stored;
+      if (adjust) {
+        day.open = RoundToInt32(stored.open / double{factor});
+        day.high = RoundToInt32(stored.high / double{factor});
+        day.low = RoundToInt32(stored.low / double{factor});
+        day.close = RoundToInt32(stored.close / double{factor});
+        // A large volume grown by splits would pass 32 bits: keep it in units of 10,000.
+        day.volume = stored.volume > 100'000'000 && factor > 1
+                         ? RoundToInt32(factor * (-stored.volume / 10000.0))
+                         : RoundToInt32(factor * static_cast<double>(stored.volume));
+        if (stored.split != 0) factor *= stored.split;
+      }
+      buffer.largest_volume = std::max<int64_t>(buffer.largest_volume, day.volume);
+      // A volume kept in units of 10,000 forces the 10,000 divisor, so that every day of the
+      // load is summed in the same unit.
+      if (day.volume < 0) buffer.largest_volume = 1'000'000'000;
+    }
+  }
+}
+
+int VolumeDivisor(int64_t largest) {
+  if (largest > 100'000'000) return 10000;
+  if (largest > 1'000'000) return 1000;
+  return 1;
+}
+
+// Further days of the bar that begins on `day`, before clipping to the end of the load.
+int BarSpan(DayNumber day, DataUnit unit) {
+  const CivilDate date = CivilFromDay(day);
+  switch (unit) {
+    case DataUnit::kDay:
+      return 0;
+    case DataUnit::kWeek:
+      return Weekday(day) == 0 ? 0 : 7 - Weekday(day);
+    case DataUnit::kMonth:
+      return PeriodEndDay(day, 1, DataUnit::kMonth) - day;
+    case DataUnit::kQuarter:
+      return PeriodEndDay(day, 1, DataUnit::kQuarter) - day;
+    case DataUnit::kYear:
+      return DayFromCivil(date.year, 12, 31) - day;
+  }
+  return 0;
+}
+
+float CombineSplit(float pending, float factor) { return pending == 0 ? factor : pending * factor; }
+
+struct FormedBars {
+  BarTable bars;
+  int first_shown = 0;
+  bool too_many = false;
+};
+
+FormedBars FormBars(const DayBuffer& buffer, DataUnit unit, int divisor, int32_t requested_start) {
+  FormedBars formed;
+  float pending = 0;
+  const int length = static_cast<int>(buffer.days.size());
+  for (int x = 0; x < length; ++x) {
+    const DayRecord& first = buffer.days[x];
+    if (first.close == 0) {
+      if (first.split != 0) pending = CombineSplit(pending, first.split);
+      continue;
+    }
+    if (formed.bars.Count() >= kMaxBars) {
+      formed.too_many = true;
+      return formed;
+    }
+    const DayNumber day = buffer.first_day + x;
+    const int span = std::min(BarSpan(day, unit), length - 1 - x);
+    Bar bar;
+    bar.open = first.open != 0 ? first.open : first.close;
+    int64_t volume = 0;
+    float split = pending;
+    for (int k = x; k <= x + span; ++k) {
+      const DayRecord& d = buffer.days[k];
+      bar.high = std::max(bar.high, d.high);
+      if (d.low != 0 && (bar.low == 0 || d.low < bar.low)) bar.low = d.low;
+      if (d.close != 0) bar.close = d.close;
+      volume += d.volume < 0 ? -int64_t{d.volume} : d.volume / divisor;
+      if (d.split != 0) split = CombineSplit(split, d.split);
+    }
+    bar.volume = SaturateToInt32(volume);
+    bar.split = split;
+    bar.date = DayToCompactInt(day);
+    formed.bars.Append(bar);
+    if (formed.first_shown == 0 && bar.date >= requested_start) formed.first_shown = formed.bars.Count();
+    pending = 0;
+    x += span;
+  }
+  return formed;
+}
+
+std::string DaysWithoutData(const DayBuffer& buffer, DayNumber requested_start, DayNumber today,
+                            const HolidayList& holidays) {
+  std::string report = "【株価データがない日】\r\n";
+  for (size_t x = 0; x < buffer.days.size(); ++x) {
+    const DayNumber day = buffer.first_day + static_cast<DayNumber>(x);
+    if (buffer.days[x].close != 0 || day < requested_start || day > today) continue;
+    if (!IsTradingDay(day, holidays)) continue;
+    report += DayToSlash(day) + "\r\n";
+  }
+  return report;
+}
+
+std::string SplitText(float factor) {
+  if (factor > 1) {
+    return " , 株式分割： １ 株 → " + FormatShortest(RoundHalfEven(factor * 1000.0) / 1000.0) + " 株";
+  }
+  return " , 株式併合： " + std::to_string(RoundHalfEven(1.0 / factor)) + " 株 → １ 株";
+}
+
+std::string ListLine(const Bar& bar, bool adjust, int divisor) {
+  char head[96];
+  std::snprintf(head, sizeof head, "%8d , %9d , %9d , %9d , %9d", bar.date, bar.open, bar.high,
+                bar.low, bar.close);
+  std::string line = head;
+  if (adjust) line += " (調整値)";
+  line += " , " + std::to_string(bar.volume) + VolumeLabel(divisor);
+  if (bar.split != 0) line += SplitText(bar.split);
+  return line;
+}
+
+}  // namespace
+
+std::string VolumeLabel(int divisor) {
+  if (divisor == 10000) return " （万株)";
+  if (divisor == 1000) return " （千株)";
+  return "";
+}
+
+LoadOutcome LoadSeries(DataSet& data_set, const LoadRequest& request, const ProgramFolder& folder,
+                       DayNumber today) {
+  LoadOutcome outcome;
+  const DayNumber start = CompactToDay(request.start);
+  if (start == 0) {
+    outcome.message = kBadStart;
+    return outcome;
+  }
+  const DayNumber end_typed = CompactToDay(request.end);
+  if (end_typed == 0 || end_typed < start) {
+    outcome.message = kBadEnd;
+    return outcome;
+  }
+  const DataUnit unit = request.unit;
+  const DayNumber requested_start = PeriodStartDay(start, unit);
+  const DayNumber end = PeriodEndDay(end_typed, 1, unit);
+  const DayNumber load_start =
+      unit == DataUnit::kDay
+          ? requested_start - kWarmupDays
+          : DayAfterPeriodEnd(PeriodEndDay(requested_start, -kWarmupPeriods, unit), unit);
+
+  const ResolvedStock stock = ResolveStock(request.code_or_name, folder);
+  if (!stock.message.empty()) {
+    outcome.message = stock.message;
+    return outcome;
+  }
+  outcome.code_box = stock.code_box;
+  data_set.current_code = stock.code;
+  data_set.chart_shown = false;
+
+  const float factor =
+      request.adjust ? SplitsAfter(folder, stock.code, end, CivilFromDay(today).year) : 1.0f;
+  DayBuffer buffer{load_start, std::vector<DayRecord>(end - load_start + 1)};
+  ReadDays(folder, stock.code, request.adjust, factor, buffer);
+  const int divisor = VolumeDivisor(buffer.largest_volume);
+
+  FormedBars formed = FormBars(buffer, unit, divisor, DayToCompactInt(requested_start));
+  if (formed.too_many) {
+    outcome.message = kTooMany;
+    data_set.loaded = false;
+    return outcome;
+  }
+
+  outcome.report =
+      DaysWithoutData(buffer, requested_start, today, LoadHolidayList(folder.File("holidays.txt")));
+
+  outcome.clear_readouts = true;
+  data_set.command_record.clear();
+  if (formed.first_shown == 0) {
+    outcome.message = kNoData;
+    data_set.loaded = false;
+    return outcome;
+  }
+  std::vector<std::string> list;
+  for (int i = formed.first_shown; i <= formed.bars.Count(); ++i) {
+    list.push_back(ListLine(formed.bars[i], request.adjust, divisor));
+  }
+  outcome.list = std::move(list);
+  outcome.start_box = DayToCompact(requested_start);
+  outcome.end_box = DayToCompact(end);
+  data_set.bars = std::move(formed.bars);
+  data_set.first_shown = formed.first_shown;
+  data_set.unit = unit;
+  data_set.adjusted = request.adjust;
+  data_set.volume_divisor = divisor;
+  data_set.loaded = true;
+  return outcome;
+}
+
+}  // namespace varnolt

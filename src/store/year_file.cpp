@@ -1,0 +1,166 @@
+#include "store/year_file.h"
+
+#include <cerrno>
+#include <map>
+#include <stdexcept>
+#include <vector>
+
+#include "base/file_error.h"
+#include "store/binary_file.h"
+
+namespace varnolt {
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+uint64_t SlotOffset(uint32_t slot) { return kDirectoryBytes + uint64_t{slot - 1} * kSlotBytes; }
+
+[[noreturn]] void Damaged(const BinaryFile& file, const std::string& why) {
+  errno = 0;
+  file.Fail("は壊れています (" + why + ")。このファイルには書き込みません");
+}
+
+// A file may be longer than its slots (an allocation interrupted before the directory was
+// written leaves zero bytes behind, which the next allocation reuses), never shorter.
+void CheckSize(const BinaryFile& file, uint64_t size, uint32_t slot_count) {
+  if (slot_count > kCodeCount) Damaged(file, "銘柄枠の数 " + std::to_string(slot_count));
+  if (size < SlotOffset(slot_count + 1)) {
+    Damaged(file, "大きさ " + std::to_string(size) + " バイトが銘柄枠 " +
+                      std::to_string(slot_count) + " 個に足りません");
+  }
+}
+
+void CheckEntry(const BinaryFile& file, int code, uint32_t slot, uint32_t slot_count) {
+  if (slot > slot_count) {
+    Damaged(file, "コード " + std::to_string(code) + " の銘柄枠 " + std::to_string(slot) +
+                      " が枠の数 " + std::to_string(slot_count) + " を超えています");
+  }
+}
+
+// The whole directory, checked before anything is written: every entry within the slot count
+// and no slot shared by two codes (a write for one would overwrite the other).
+struct Directory {
+  Bytes bytes = Bytes(kDirectoryBytes);
+  uint32_t SlotCount() const { return Load16(bytes.data()); }
+  uint32_t Entry(int code) const { return Load16(bytes.data() + 2 + 2 * code); }
+  void SetSlotCount(uint32_t n) { Store16(static_cast<uint16_t>(n), bytes.data()); }
+  void SetEntry(int code, uint32_t k) { Store16(static_cast<uint16_t>(k), bytes.data() + 2 + 2 * code); }
+};
+
+Directory ReadCheckedDirectory(const BinaryFile& file) {
+  const uint64_t size = file.Size();
+  if (size < kDirectoryBytes) Damaged(file, "銘柄表が途中で終わっています");
+  Directory directory;
+  file.ReadAt(0, directory.bytes);
+  const uint32_t count = directory.SlotCount();
+  CheckSize(file, size, count);
+  std::vector<bool> used(count + 1, false);
+  for (int code = 0; code < kCodeCount; ++code) {
+    const uint32_t slot = directory.Entry(code);
+    if (slot == 0) continue;
+    CheckEntry(file, code, slot, count);
+    if (used[slot]) Damaged(file, "銘柄枠 " + std::to_string(slot) + " を二つのコードが使っています");
+    used[slot] = true;
+  }
+  return directory;
+}
+
+void CheckCode(int code) {
+  if (code < 0 || code >= kCodeCount) {
+    throw std::invalid_argument("stock code out of range: " + std::to_string(code));
+  }
+}
+
+}  // namespace
+
+void CreateYearFile(const std::filesystem::path& path) {
+  if (FileExists(path)) return;
+  BinaryFile file(path, BinaryFile::Mode::kCreateNew);
+  const Bytes zeros(kDirectoryBytes, 0);
+  file.WriteAt(0, zeros);
+}
+
+uint64_t FindOrAllocateSlot(const std::filesystem::path& path, int code) {
+  CheckCode(code);
+  if (!FileExists(path)) return 0;
+  BinaryFile file(path, BinaryFile::Mode::kReadWrite);
+  const uint64_t size = file.Size();
+  if (size < kDirectoryBytes) Damaged(file, "銘柄表が途中で終わっています");
+  unsigned char word[2];
+  file.ReadAt(0, word);
+  const uint32_t count = Load16(word);
+  CheckSize(file, size, count);
+  file.ReadAt(2 + 2 * static_cast<uint64_t>(code), word);
+  const uint32_t slot = Load16(word);
+  CheckEntry(file, code, slot, count);
+  if (slot != 0) return SlotOffset(slot);
+
+  // Allocation changes the file: check the whole directory first. The new slot's bytes go
+  // first, then the count, then the code's entry, so that an interruption leaves at worst an
+  // unused slot and never an entry beyond the count.
+  const Directory directory = ReadCheckedDirectory(file);
+  const uint32_t k = directory.SlotCount() + 1;
+  file.WriteAt(SlotOffset(k), Bytes(kSlotBytes, 0));
+  Store16(static_cast<uint16_t>(k), word);
+  file.WriteAt(0, word);
+  file.WriteAt(2 + 2 * static_cast<uint64_t>(code), word);
+  return SlotOffset(k);
+}
+
+void ReadSlot(const std::filesystem::path& path, uint64_t offset, SlotRecords& records) {
+  BinaryFile file(path, BinaryFile::Mode::kRead);
+  Bytes bytes(kSlotBytes);
+  file.ReadAt(offset, bytes);
+  DecodeSlot(bytes.data(), records);
+}
+
+void WriteDayRecords(const std::filesystem::path& path, std::span<const DayRow> rows) {
+  for (const DayRow& row : rows) {
+    CheckCode(row.code);
+    if (row.day_index < 1 || row.day_index > kDaysPerSlot) {
+      throw std::invalid_argument("day index out of range: " + std::to_string(row.day_index));
+    }
+  }
+  CreateYearFile(path);
+  BinaryFile file(path, BinaryFile::Mode::kReadWrite);
+  Directory directory = ReadCheckedDirectory(file);
+
+  // Slot images of the touched codes, in ascending code order.
+  std::map<int, Bytes> images;
+  uint32_t count = directory.SlotCount();
+  for (const DayRow& row : rows) {
+    auto [image, inserted] = images.try_emplace(row.code);
+    if (!inserted) continue;
+    image->second.assign(kSlotBytes, 0);
+    const uint32_t slot = directory.Entry(row.code);
+    if (slot != 0) {
+      file.ReadAt(SlotOffset(slot), image->second);
+    } else {
+      if (count >= kCodeCount) Damaged(file, "銘柄枠がいっぱいです");
+      directory.SetEntry(row.code, ++count);
+    }
+  }
+  directory.SetSlotCount(count);
+
+  for (const DayRow& row : rows) {
+    unsigned char* bytes = images[row.code].data() + (row.day_index - 1) * kRecordBytes;
+    DayRecord record;
+    DecodeRecord(bytes, record);
+    if (row.open) record.open = *row.open;
+    if (row.high) record.high = *row.high;
+    if (row.low) record.low = *row.low;
+    if (row.close) record.close = *row.close;
+    if (row.split) record.split = *row.split;
+    if (row.volume) record.volume = *row.volume;
+    EncodeRecord(record, bytes);
+  }
+
+  // Slots first, the directory last: until the directory is written, new slots are invisible
+  // and the old directory still describes a readable file. A run cut short leaves some rows
+  // unapplied, and running the same rows again completes it.
+  for (const auto& [code, image] : images) file.WriteAt(SlotOffset(directory.Entry(code)), image);
+  file.Sync();
+  file.WriteAt(0, directory.bytes);
+}
+
+}  // namespace varnolt
