@@ -73,29 +73,22 @@ double ToDecimal(std::string_view text) {
   throw ConversionError(std::string(text));
 }
 
-int64_t RoundHalfEven(double x) {
-  const double floor = std::floor(x);
-  const double fraction = x - floor;
-  double result = floor;
-  if (fraction > 0.5 || (fraction == 0.5 && std::fmod(floor, 2.0) != 0.0)) result = floor + 1.0;
+int64_t RoundHalfEvenWide(double x) {
+  // The program never changes the floating-point rounding mode, so nearbyint rounds halves to
+  // even.
+  if (std::isnan(x)) return 0;
+  const double result = std::nearbyint(x);
   if (result >= 9.2e18) return std::numeric_limits<int64_t>::max();
   if (result <= -9.2e18) return std::numeric_limits<int64_t>::min();
   return static_cast<int64_t>(result);
 }
 
 int64_t Trunc(double x) {
+  if (std::isnan(x)) return 0;
   if (x >= 9.2e18) return std::numeric_limits<int64_t>::max();
   if (x <= -9.2e18) return std::numeric_limits<int64_t>::min();
   return static_cast<int64_t>(x);
 }
-
-int32_t SaturateToInt32(int64_t x) {
-  if (x > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-  if (x < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-  return static_cast<int32_t>(x);
-}
-
-int32_t RoundToInt32(double x) { return SaturateToInt32(RoundHalfEven(x)); }
 
 std::string FormatShortest(double x) {
   if (std::isnan(x)) return "NAN";

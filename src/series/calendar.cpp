@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/file_cache.h"
 #include "base/numbers.h"
 #include "base/text_file.h"
 
@@ -175,9 +176,15 @@ std::string PeriodStart(std::string_view compact, DataUnit unit) {
 HolidayList::HolidayList(const std::vector<std::string>& lines)
     : entries_(lines.begin(), lines.end()) {}
 
+std::shared_ptr<const HolidayList> LoadHolidayListShared(const std::filesystem::path& path) {
+  static FileCache<HolidayList> cache(
+      [](const std::filesystem::path& file) { return HolidayList(ReadLines(file)); });
+  if (auto list = cache.Get(path)) return list;
+  return std::make_shared<const HolidayList>();
+}
+
 HolidayList LoadHolidayList(const std::filesystem::path& path) {
-  auto lines = ReadLinesIfPresent(path);
-  return lines ? HolidayList(*lines) : HolidayList();
+  return *LoadHolidayListShared(path);
 }
 
 bool IsTradingDay(DayNumber day, const HolidayList& holidays) {

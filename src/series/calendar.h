@@ -5,6 +5,7 @@
 #include <string_view>
 #include <unordered_set>
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 namespace varnolt {
@@ -69,6 +70,8 @@ class HolidayList {
 
 // Reads holidays.txt; a missing file is an empty list, which makes every weekday a trading day.
 HolidayList LoadHolidayList(const std::filesystem::path& path);
+// The same, shared with other readers and parsed again only when the file has changed.
+std::shared_ptr<const HolidayList> LoadHolidayListShared(const std::filesystem::path& path);
 
 bool IsTradingDay(DayNumber day, const HolidayList& holidays);
 

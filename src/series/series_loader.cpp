@@ -1,7 +1,7 @@
 #include "series/series_loader.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
 
 #include "base/file_error.h"
 #include "base/numbers.h"
@@ -28,7 +28,8 @@ struct ResolvedStock {
 };
 
 ResolvedStock ResolveStock(const std::string& input, const ProgramFolder& folder) {
-  const Lines catalogue = LoadCatalogue(folder.Root());
+  const auto shared_catalogue = LoadCatalogueShared(folder.Root());
+  const Lines& catalogue = *shared_catalogue;
   std::string code_text = input;
   if (!IsAllDigits(input.substr(0, 4))) {
     const auto record = FindRecordByNamePrefix(catalogue, input);
@@ -102,7 +103,7 @@ void ReadDays(const ProgramFolder& folder, int code, bool adjust, float factor, 
       const DayRecord& stored = slot[d - 1];
       DayRecord& day = buffer.days[base + d - first];
       day = stored;
-      if (adjust) {
+      if (adjust && factor != 1) {
         day.open = RoundToInt32(stored.open / double{factor});
         day.high = RoundToInt32(stored.high / double{factor});
         day.low = RoundToInt32(stored.low / double{factor});
@@ -111,8 +112,8 @@ void ReadDays(const ProgramFolder& folder, int code, bool adjust, float factor, 
         day.volume = stored.volume > 100'000'000 && factor > 1
                          ? RoundToInt32(factor * (-stored.volume / 10000.0))
                          : RoundToInt32(factor * static_cast<double>(stored.volume));
-        if (stored.split != 0) factor *= stored.split;
       }
+      if (adjust && stored.split != 0) factor *= stored.split;
       buffer.largest_volume = std::max<int64_t>(buffer.largest_volume, day.volume);
       // A volume kept in units of 10,000 forces the 10,000 divisor, so that every day of the
       // load is summed in the same unit.
@@ -129,7 +130,6 @@ int VolumeDivisor(int64_t largest) {
 
 // Further days of the bar that begins on `day`, before clipping to the end of the load.
 int BarSpan(DayNumber day, DataUnit unit) {
-  const CivilDate date = CivilFromDay(day);
   switch (unit) {
     case DataUnit::kDay:
       return 0;
@@ -140,7 +140,7 @@ int BarSpan(DayNumber day, DataUnit unit) {
     case DataUnit::kQuarter:
       return PeriodEndDay(day, 1, DataUnit::kQuarter) - day;
     case DataUnit::kYear:
-      return DayFromCivil(date.year, 12, 31) - day;
+      return DayFromCivil(CivilFromDay(day).year, 12, 31) - day;
   }
   return 0;
 }
@@ -157,6 +157,7 @@ FormedBars FormBars(const DayBuffer& buffer, DataUnit unit, int divisor, int32_t
   FormedBars formed;
   float pending = 0;
   const int length = static_cast<int>(buffer.days.size());
+  formed.bars.Reserve(std::min(length, kMaxBars));
   for (int x = 0; x < length; ++x) {
     const DayRecord& first = buffer.days[x];
     if (first.close == 0) {
@@ -211,13 +212,28 @@ std::string SplitText(float factor) {
   return " , 株式併合： " + std::to_string(RoundHalfEven(1.0 / factor)) + " 株 → １ 株";
 }
 
-std::string ListLine(const Bar& bar, bool adjust, int divisor) {
-  char head[96];
-  std::snprintf(head, sizeof head, "%8d , %9d , %9d , %9d , %9d", bar.date, bar.open, bar.high,
-                bar.low, bar.close);
-  std::string line = head;
-  if (adjust) line += " (調整値)";
-  line += " , " + std::to_string(bar.volume) + VolumeLabel(divisor);
+// Writes the number right-aligned in `width` characters, as "%*d" would; returns the end.
+char* PutPadded(char* at, int32_t value, int width) {
+  char digits[12];
+  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  const int length = static_cast<int>(end - digits);
+  for (int i = length; i < width; ++i) *at++ = ' ';
+  return std::copy(digits, end, at);
+}
+
+char* PutText(char* at, std::string_view text) { return std::copy(text.begin(), text.end(), at); }
+
+// "%8d , %9d , %9d , %9d , %9d" of date and prices, then the adjustment mark, the volume with
+// its unit and the split. Formatted by hand into one buffer: a load lists up to 10,000 lines.
+std::string ListLine(const Bar& bar, bool adjust, std::string_view volume_label) {
+  char buffer[160];
+  char* at = PutPadded(buffer, bar.date, 8);
+  for (int32_t price : {bar.open, bar.high, bar.low, bar.close}) {
+    at = PutPadded(PutText(at, " , "), price, 9);
+  }
+  if (adjust) at = PutText(at, " (調整値)");
+  at = PutText(PutPadded(PutText(at, " , "), bar.volume, 0), volume_label);
+  std::string line(buffer, at);
   if (bar.split != 0) line += SplitText(bar.split);
   return line;
 }
@@ -273,8 +289,8 @@ LoadOutcome LoadSeries(DataSet& data_set, const LoadRequest& request, const Prog
     return outcome;
   }
 
-  outcome.report =
-      DaysWithoutData(buffer, requested_start, today, LoadHolidayList(folder.File("holidays.txt")));
+  outcome.report = DaysWithoutData(buffer, requested_start, today,
+                                   *LoadHolidayListShared(folder.File("holidays.txt")));
 
   outcome.clear_readouts = true;
   data_set.command_record.clear();
@@ -284,8 +300,10 @@ LoadOutcome LoadSeries(DataSet& data_set, const LoadRequest& request, const Prog
     return outcome;
   }
   std::vector<std::string> list;
+  list.reserve(formed.bars.Count() - formed.first_shown + 1);
+  const std::string volume_label = VolumeLabel(divisor);
   for (int i = formed.first_shown; i <= formed.bars.Count(); ++i) {
-    list.push_back(ListLine(formed.bars[i], request.adjust, divisor));
+    list.push_back(ListLine(formed.bars[i], request.adjust, volume_label));
   }
   outcome.list = std::move(list);
   outcome.start_box = DayToCompact(requested_start);

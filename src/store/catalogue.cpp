@@ -1,5 +1,6 @@
 #include "store/catalogue.h"
 
+#include "base/file_cache.h"
 #include "base/program_folder.h"
 
 namespace varnolt {
@@ -20,6 +21,13 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
 
 Lines LoadCatalogue(const std::filesystem::path& program_folder) {
   return ReadLines(program_folder / kCatalogueName);
+}
+
+std::shared_ptr<const Lines> LoadCatalogueShared(const std::filesystem::path& program_folder) {
+  static FileCache<Lines> cache([](const std::filesystem::path& path) { return ReadLines(path); });
+  const auto path = program_folder / kCatalogueName;
+  if (auto lines = cache.Get(path)) return lines;
+  return std::make_shared<const Lines>(ReadLines(path));  // throws the file's error
 }
 
 void SaveCatalogue(const std::filesystem::path& program_folder, const Lines& lines) {

@@ -38,7 +38,7 @@ void EncodeRecord(const DayRecord& record, unsigned char* bytes) {
 }
 
 void DecodeSlot(const unsigned char* bytes, SlotRecords& records) {
-  if constexpr (std::endian::native == std::endian::little && sizeof(DayRecord) == kRecordBytes) {
+  if constexpr (kRecordsMatchDisk) {
     std::memcpy(records.data(), bytes, kSlotBytes);
   } else {
     for (int d = 0; d < kDaysPerSlot; ++d) DecodeRecord(bytes + d * kRecordBytes, records[d]);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 
@@ -25,6 +26,12 @@ inline constexpr int kCodeCount = 10000;
 inline constexpr size_t kDirectoryBytes = 2 + 2 * kCodeCount;     // 20002
 
 using SlotRecords = std::array<DayRecord, kDaysPerSlot>;
+
+// On a little-endian host the in-memory records are the file's bytes, so a slot can be read
+// straight into them.
+inline constexpr bool kRecordsMatchDisk = std::endian::native == std::endian::little &&
+                                          sizeof(DayRecord) == kRecordBytes &&
+                                          sizeof(SlotRecords) == kSlotBytes;
 
 // Little-endian encoding of records, independent of the host's byte order.
 void DecodeRecord(const unsigned char* bytes, DayRecord& record);

@@ -109,9 +109,13 @@ uint64_t FindOrAllocateSlot(const std::filesystem::path& path, int code) {
 
 void ReadSlot(const std::filesystem::path& path, uint64_t offset, SlotRecords& records) {
   BinaryFile file(path, BinaryFile::Mode::kRead);
-  Bytes bytes(kSlotBytes);
-  file.ReadAt(offset, bytes);
-  DecodeSlot(bytes.data(), records);
+  if constexpr (kRecordsMatchDisk) {
+    file.ReadAt(offset, std::span(reinterpret_cast<unsigned char*>(records.data()), kSlotBytes));
+  } else {
+    Bytes bytes(kSlotBytes);
+    file.ReadAt(offset, bytes);
+    DecodeSlot(bytes.data(), records);
+  }
 }
 
 void WriteDayRecords(const std::filesystem::path& path, std::span<const DayRow> rows) {

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <optional>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "base/program_folder.h"
+#include "series/calendar.h"
+
+namespace varnolt::cli {
+
+// A command line that does not fit the command's usage: exit status 2.
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// A message the program would show in a message box: stderr, exit status 1.
+class UserMessage : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct Context {
+  ProgramFolder folder;
+  DayNumber today;  // the local date, or --today
+  std::ostream& out;
+};
+
+// The arguments after the command name, consumed front to back.
+class Args {
+ public:
+  explicit Args(std::vector<std::string> words) : words_(std::move(words)) {}
+
+  // Takes a flag such as --bars wherever it stands.
+  bool TakeFlag(const std::string& flag);
+  // Takes "--name VALUE" wherever it stands; empty when absent.
+  std::optional<std::string> TakeOption(const std::string& name);
+  // The remaining words, which must be exactly `count` positional arguments.
+  std::vector<std::string> Positionals(size_t count) const;
+
+ private:
+  std::vector<std::string> words_;
+};
+
+using Command = int (*)(Context&, Args&);
+
+int LoadCommand(Context& context, Args& args);
+
+}  // namespace varnolt::cli
