@@ -20,10 +20,18 @@ std::optional<std::string> Args::TakeOption(const std::string& name) {
   return value;
 }
 
-std::vector<std::string> Args::Positionals(size_t count) const {
+std::vector<std::string> Args::AllPositionals(size_t minimum) const {
   for (const auto& word : words_) {
     if (word.size() > 2 && word.starts_with("--")) throw UsageError("unknown option " + word);
   }
+  if (words_.size() < minimum) {
+    throw UsageError("expected at least " + std::to_string(minimum) + " arguments");
+  }
+  return words_;
+}
+
+std::vector<std::string> Args::Positionals(size_t count) const {
+  AllPositionals(0);
   if (words_.size() != count) {
     throw UsageError("expected " + std::to_string(count) + " arguments, got " +
                      std::to_string(words_.size()));

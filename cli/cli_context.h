@@ -40,6 +40,8 @@ class Args {
   std::optional<std::string> TakeOption(const std::string& name);
   // The remaining words, which must be exactly `count` positional arguments.
   std::vector<std::string> Positionals(size_t count) const;
+  // The remaining words, at least `minimum` of them, all positional.
+  std::vector<std::string> AllPositionals(size_t minimum) const;
 
  private:
   std::vector<std::string> words_;
@@ -48,5 +50,6 @@ class Args {
 using Command = int (*)(Context&, Args&);
 
 int LoadCommand(Context& context, Args& args);
+int ConvertCommand(Context& context, Args& args);
 
 }  // namespace varnolt::cli

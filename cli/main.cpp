@@ -16,11 +16,13 @@ using varnolt::cli::UserMessage;
 constexpr const char* kUsage =
     "usage: varnolt-cli [--home DIR] [--today YYYYMMDD] COMMAND ...\n"
     "commands:\n"
-    "  load [--unit day|week|month|quarter|year] [--no-adjust] [--bars] TEXT START END\n";
+    "  load [--unit day|week|month|quarter|year] [--no-adjust] [--bars] TEXT START END\n"
+    "  convert [--first-line] FILE...\n";
 
 const std::map<std::string, Command>& Commands() {
   static const std::map<std::string, Command> kCommands = {
       {"load", varnolt::cli::LoadCommand},
+      {"convert", varnolt::cli::ConvertCommand},
   };
   return kCommands;
 }

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+#include "base/numbers.h"
+#include "cli_context.h"
+#include "series/calendar.h"
+#include "store/day_record.h"
+
+namespace varnolt::cli {
+
+// latest CODE DATE: the latest price on or before the day, as the stock browser values it.
+int LatestCommand(Context& context, Args& args);
+
+// series [--no-adjust] CODE N END: the screening series of about N trading days up to END.
+int SeriesCommand(Context& context, Args& args);
+
+// Argument readers of these commands; a word that does not read is a usage error.
+inline int ParseCodeArgument(const std::string& text) {
+  const auto code = ParseInt(text);
+  if (!code || *code < 0 || *code >= kCodeCount) throw UsageError("not a stock code: " + text);
+  return *code;
+}
+
+inline DayNumber ParseDateArgument(const std::string& text) {
+  const DayNumber day = text.size() == 8 ? CompactToDay(text) : 0;
+  if (day == 0) throw UsageError("not a date YYYYMMDD: " + text);
+  return day;
+}
+
+}  // namespace varnolt::cli
