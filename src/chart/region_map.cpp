@@ -1,0 +1,37 @@
+#include "chart/region_map.h"
+
+namespace varnolt {
+namespace {
+
+int64_t Band(const RegionFrame& frame) {
+  return int64_t{frame.height} * (frame.to - frame.from + 1) / 10 - (frame.reserve ? 15 : 0);
+}
+
+}  // namespace
+
+int RegionX(const RegionFrame& frame, int64_t position) {
+  const int64_t n = frame.p1 - frame.p0 + 1;
+  const int64_t plot = frame.width - 60;
+  return static_cast<int>(plot * (position - frame.p0) / n + plot / (2 * n) + 30);
+}
+
+int RegionY(const RegionFrame& frame, int64_t value) {
+  return static_cast<int>(Band(frame) * (frame.upper - value) / (frame.upper - frame.lower) +
+                          RegionTop(frame.height, frame.to));
+}
+
+PixelPoint RegionMap(const RegionFrame& frame, int64_t position, int64_t value) {
+  return {RegionX(frame, position), RegionY(frame, value)};
+}
+
+PositionPrice RegionUnmap(const RegionFrame& frame, int x, int y) {
+  const int64_t band = Band(frame);
+  const int64_t top = int64_t{10 - frame.to} * frame.height / 10;
+  PositionPrice result;
+  if (band <= 0 || frame.width <= 60) return result;
+  result.position = frame.p0 + (frame.p1 - frame.p0 + 1) * (x - 30) / (frame.width - 60);
+  result.price = frame.upper - (band + (frame.upper - frame.lower) * (y - top) - 1) / band;
+  return result;
+}
+
+}  // namespace varnolt
