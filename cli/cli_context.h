@@ -51,5 +51,6 @@ using Command = int (*)(Context&, Args&);
 
 int LoadCommand(Context& context, Args& args);
 int ConvertCommand(Context& context, Args& args);
+int ChartCommand(Context& context, Args& args);
 
 }  // namespace varnolt::cli

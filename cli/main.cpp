@@ -17,12 +17,15 @@ constexpr const char* kUsage =
     "usage: varnolt-cli [--home DIR] [--today YYYYMMDD] COMMAND ...\n"
     "commands:\n"
     "  load [--unit day|week|month|quarter|year] [--no-adjust] [--bars] TEXT START END\n"
-    "  convert [--first-line] FILE...\n";
+    "  convert [--first-line] FILE...\n"
+    "  chart [--size WxH] [--settings FILE] [--set CONTROL=TEXT]... [--unit U] [--no-adjust]\n"
+    "        --record RECORD --out FILE TEXT START END\n";
 
 const std::map<std::string, Command>& Commands() {
   static const std::map<std::string, Command> kCommands = {
       {"load", varnolt::cli::LoadCommand},
       {"convert", varnolt::cli::ConvertCommand},
+      {"chart", varnolt::cli::ChartCommand},
   };
   return kCommands;
 }
