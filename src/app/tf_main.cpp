@@ -1,0 +1,152 @@
+#include "app/tf_main.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLockFile>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "app/start_dates.h"
+
+namespace {
+
+constexpr const char* kCaption = "Varnolt for 株 v2.22";
+constexpr const char* kTitle = "Varnolt\n for 「株」";
+constexpr const char* kLockName = "varnolt.lock";
+
+// Pages whose controls come with later work; each holds a placeholder until then.
+QWidget* PlaceholderPage(QWidget* parent, const char* name = nullptr) {
+  auto* page = new QWidget(parent);
+  if (name != nullptr) page->setObjectName(name);
+  return page;
+}
+
+QString FromUtf8(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+}  // namespace
+
+TfMain::TfMain(varnolt::ProgramFolder folder, Clock today, QWidget* parent)
+    : QMainWindow(parent), folder_(std::move(folder)), today_(today ? today : Clock(LocalToday)) {
+  warn = [this](const QString& message) {
+    QMessageBox::warning(this, "警告", message, QMessageBox::Ok);
+  };
+  BuildPages();
+  BuildMenu();
+  resize(1280, 800);
+  FormCreate();
+}
+
+TfMain::~TfMain() = default;
+
+void TfMain::BuildPages() {
+  pages_ = new QTabWidget(this);
+  pages_->setObjectName("PCup");
+  setCentralWidget(pages_);
+
+  title_ = BuildTitlePage(pages_);
+  pages_->addTab(title_.page, "タイトル");
+  selection1_ = BuildDataSelectionPage(kData1Names, pages_);
+  pages_->addTab(selection1_.page, "データ選択（１）");
+  selection2_ = BuildDataSelectionPage(kData2Names, pages_);
+  pages_->addTab(selection2_.page, "データ選択（２）");
+  pages_->addTab(PlaceholderPage(pages_), "基本(ﾃﾞｰﾀ１)");
+  pages_->addTab(PlaceholderPage(pages_), "基本(ﾃﾞｰﾀ2)");
+  pages_->addTab(PlaceholderPage(pages_, "tsChart"), "チャート表示画面");
+  pages_->addTab(PlaceholderPage(pages_), "ﾁｬｰﾄ");
+  pages_->addTab(PlaceholderPage(pages_), "ｵｼﾚｰﾀｰ");
+  pages_->addTab(PlaceholderPage(pages_), "ｷﾞｬﾝ分析");
+  pages_->addTab(PlaceholderPage(pages_), "補助");
+  pages_->addTab(PlaceholderPage(pages_), "自動表示");
+  pages_->addTab(PlaceholderPage(pages_), "周期設定(ﾄﾚﾝﾄﾞ)");
+  pages_->addTab(PlaceholderPage(pages_), "周期設定(ｵｼﾚｰﾀｰ)");
+
+  auto* statistics_page = new QWidget(pages_);
+  statistics_ = new QTextEdit(statistics_page);
+  statistics_->setObjectName("reStat");
+  statistics_->setAcceptRichText(false);
+  auto* statistics_layout = new QVBoxLayout(statistics_page);
+  statistics_layout->addWidget(statistics_);
+  pages_->addTab(statistics_page, "統計");
+
+  pages_->addTab(PlaceholderPage(pages_), "売買ｼｸﾞﾅﾙ");
+
+  ConnectSelectionPage(selection1_, 1);
+  ConnectSelectionPage(selection2_, 2);
+}
+
+void TfMain::BuildMenu() {
+  QMenu* file = menuBar()->addMenu("ファイル(&F)");
+  QAction* exit = file->addAction("終了(&X)");
+  exit->setObjectName("Exit1");
+  connect(exit, &QAction::triggered, this, [this] { Exit1Click(); });
+}
+
+void TfMain::FormCreate() {
+  // The folder comes first: the lock file that guards it lives in it.
+  Guarded([this] { folder_.EnsureDataDir(); });
+
+  // One running copy per program folder. A lock that cannot be taken for any other reason
+  // (a read-only folder) does not stop the program.
+  lock_ =
+      std::make_unique<QLockFile>(QString::fromStdU16String(folder_.File(kLockName).u16string()));
+  lock_->setStaleLockTime(0);  // a running copy's lock never ages into a stale one
+  if (!lock_->tryLock(0) && lock_->error() == QLockFile::LockFailedError) {
+    another_copy_running_ = true;
+    lock_.reset();
+    return;
+  }
+
+  title_.title->setText(kTitle);
+  setWindowTitle(kCaption);
+
+  Guarded([this] { holidays_ = varnolt::LoadHolidayList(folder_.File("holidays.txt")); });
+
+  const varnolt::DayNumber today = today_();
+  const QString today_text = FromUtf8(varnolt::DayToCompact(today));
+  const QString start_text = FromUtf8(StartupStartDate(today));
+  selection1_.start->setText(start_text);
+  selection1_.end->setText(today_text);
+  selection2_.start->setText(start_text);
+  selection2_.end->setText(today_text);
+  data1_ = varnolt::DataSet{};
+  data2_ = varnolt::DataSet{};
+}
+
+void TfMain::FormClose() {
+  if (lock_) lock_->unlock();
+  lock_.reset();
+}
+
+void TfMain::Exit1Click() {
+  close();
+}
+
+void TfMain::closeEvent(QCloseEvent* event) {
+  FormClose();
+  event->accept();
+}
+
+void TfMain::Guarded(const std::function<void()>& command) {
+  try {
+    command();
+  } catch (const std::exception& error) {
+    warn(QString::fromUtf8(error.what()));
+  }
+}
+
+void TfMain::ClearReadouts(int data_number) {
+  // The pointer readout boxes live on the chart page; whichever of them exist are emptied.
+  static constexpr const char* kReadouts[] = {"eddat", "edx",  "edy", "edst",
+                                              "edhi",  "edlo", "eded"};
+  for (const char* readout : kReadouts) {
+    const QString name = QString(readout) + QString::number(data_number);
+    if (auto* box = findChild<QLineEdit*>(name)) box->clear();
+  }
+}
