@@ -5,6 +5,7 @@
 
 #include "base/file_error.h"
 #include "cli_context.h"
+#include "commands.h"
 
 namespace {
 
@@ -19,13 +20,17 @@ constexpr const char* kUsage =
     "  load [--unit day|week|month|quarter|year] [--no-adjust] [--bars] TEXT START END\n"
     "  convert [--first-line] FILE...\n"
     "  chart [--size WxH] [--settings FILE] [--set CONTROL=TEXT]... [--unit U] [--no-adjust]\n"
-    "        --record RECORD --out FILE TEXT START END\n";
+    "        --record RECORD --out FILE TEXT START END\n"
+    "  latest CODE DATE\n"
+    "  series [--no-adjust] CODE N END\n";
 
 const std::map<std::string, Command>& Commands() {
   static const std::map<std::string, Command> kCommands = {
       {"load", varnolt::cli::LoadCommand},
       {"convert", varnolt::cli::ConvertCommand},
       {"chart", varnolt::cli::ChartCommand},
+      {"latest", varnolt::cli::LatestCommand},
+      {"series", varnolt::cli::SeriesCommand},
   };
   return kCommands;
 }

@@ -54,7 +54,11 @@ std::optional<int64_t> ParseInt64(std::string_view text) { return ParseWhole<int
 
 std::optional<double> ParseDecimal(std::string_view text) {
   text = TrimBlanks(text);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  // from_chars takes no '+', so drop one; what follows must not bring a sign of its own.
+  if (!text.empty() && text.front() == '+') {
+    text.remove_prefix(1);
+    if (!text.empty() && text.front() == '-') return std::nullopt;
+  }
   if (text.empty()) return std::nullopt;
   double value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);

@@ -50,10 +50,14 @@ class Converter {
   iconv_t handle_;
 };
 
+// The bytes of the character at `at`: its lead byte and the continuation bytes that follow it,
+// so that a cut-off or stray byte never swallows the characters after it.
 size_t Utf8SequenceWidth(const char* at, size_t left) {
   const auto lead = static_cast<unsigned char>(*at);
   size_t width = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-  return std::min(width, left);
+  size_t n = 1;
+  while (n < width && n < left && (static_cast<unsigned char>(at[n]) & 0xC0) == 0x80) ++n;
+  return n;
 }
 
 bool IsAscii(std::string_view text) {

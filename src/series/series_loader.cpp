@@ -5,6 +5,7 @@
 
 #include "base/file_error.h"
 #include "base/numbers.h"
+#include "series/split_scan.h"
 #include "store/catalogue.h"
 #include "store/year_file.h"
 
@@ -49,40 +50,6 @@ ResolvedStock ResolveStock(const std::string& input, const ProgramFolder& folder
   return stock;
 }
 
-// Day index range [from, to] of a year that a span of day numbers covers, clipped to 1..365.
-struct DayRange {
-  int from;
-  int to;
-};
-
-DayRange RangeInYear(DayNumber year_base, DayNumber first, DayNumber last) {
-  return {std::max<int>(first - year_base, 1), std::min<int>(last - year_base, kDaysPerSlot)};
-}
-
-// Reads the code's slot of a year; false when the year has no file.
-bool ReadYear(const ProgramFolder& folder, int year, int code, SlotRecords& slot) {
-  const auto path = folder.YearFile(year);
-  const uint64_t offset = FindOrAllocateSlot(path, code);
-  if (offset == 0) return false;
-  ReadSlot(path, offset, slot);
-  return true;
-}
-
-// The product of the splits recorded after the end: today's share terms.
-float SplitsAfter(const ProgramFolder& folder, int code, DayNumber end, int current_year) {
-  float factor = 1;
-  const CivilDate end_date = CivilFromDay(end);
-  SlotRecords slot;
-  for (int year = current_year; year >= end_date.year; --year) {
-    if (!ReadYear(folder, year, code, slot)) continue;
-    const int first = year > end_date.year ? 1 : end - DayFromCivil(year, 1, 1) + 2;
-    for (int d = first; d <= kDaysPerSlot; ++d) {
-      if (slot[d - 1].split != 0) factor *= slot[d - 1].split;
-    }
-  }
-  return factor;
-}
-
 struct DayBuffer {
   DayNumber first_day;
   std::vector<DayRecord> days;
@@ -96,8 +63,8 @@ void ReadDays(const ProgramFolder& folder, int code, bool adjust, float factor, 
   const DayNumber last = first + static_cast<DayNumber>(buffer.days.size()) - 1;
   SlotRecords slot;
   for (int year = CivilFromDay(last).year; year >= CivilFromDay(first).year; --year) {
-    if (!ReadYear(folder, year, code, slot)) continue;
-    const DayNumber base = DayFromCivil(year, 1, 1) - 1;
+    if (!ReadYearSlot(folder, year, code, slot)) continue;
+    const DayNumber base = YearBase(year);
     const DayRange range = RangeInYear(base, first, last);
     for (int d = range.to; d >= range.from; --d) {
       const DayRecord& stored = slot[d - 1];

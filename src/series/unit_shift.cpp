@@ -12,6 +12,13 @@ constexpr int kMaxCount = 1'000'000;
 
 bool IsValidCount(int count) { return count > 0 && count <= kMaxCount; }
 
+// A date box holds eight digits, so a count that moves a date out of the years 1000–9999 is
+// refused too: its date could not be written or read back.
+bool FitsDateBox(DayNumber day) {
+  const int year = CivilFromDay(day).year;
+  return year >= 1000 && year <= 9999;
+}
+
 DateBoxes Refused(const DateBoxes& boxes, const char* message) {
   DateBoxes result = boxes;
   result.message = message;
@@ -26,10 +33,10 @@ DateBoxes Shift(const DateBoxes& boxes, std::string_view count_text, DataUnit un
   const int count = ParseCount(count_text);
   if (!IsValidCount(count)) return Refused(boxes, kBadShift);
   const int n = direction * count;
-  DateBoxes result;
-  result.start = DayToCompact(DayAfterPeriodEnd(PeriodEndDay(start, n, unit), unit));
-  result.end = DayToCompact(PeriodEndDay(end, n + 1, unit));
-  return result;
+  const DayNumber new_start = DayAfterPeriodEnd(PeriodEndDay(start, n, unit), unit);
+  const DayNumber new_end = PeriodEndDay(end, n + 1, unit);
+  if (!FitsDateBox(new_start) || !FitsDateBox(new_end)) return Refused(boxes, kBadShift);
+  return {DayToCompact(new_start), DayToCompact(new_end), ""};
 }
 
 }  // namespace
@@ -39,7 +46,9 @@ DateBoxes EndAfterUnits(const DateBoxes& boxes, std::string_view count_text, Dat
   if (start == 0) return Refused(boxes, kBadStart);
   const int count = ParseCount(count_text);
   if (!IsValidCount(count)) return Refused(boxes, kBadPlus);
-  return {boxes.start, DayToCompact(PeriodEndDay(start, count, unit)), ""};
+  const DayNumber end = PeriodEndDay(start, count, unit);
+  if (!FitsDateBox(end)) return Refused(boxes, kBadPlus);
+  return {boxes.start, DayToCompact(end), ""};
 }
 
 DateBoxes ShiftLater(const DateBoxes& boxes, std::string_view count_text, DataUnit unit) {

@@ -1,5 +1,7 @@
 #include "store/year_file.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <map>
 #include <stdexcept>
@@ -75,9 +77,25 @@ void CheckCode(int code) {
 
 void CreateYearFile(const std::filesystem::path& path) {
   if (FileExists(path)) return;
-  BinaryFile file(path, BinaryFile::Mode::kCreateNew);
-  const Bytes zeros(kDirectoryBytes, 0);
-  file.WriteAt(0, zeros);
+  // The empty file is written aside and linked into place whole, so an interruption never
+  // leaves a short file under the year's name; link() also refuses to replace a file that
+  // appeared meanwhile.
+  std::filesystem::path temporary = path;
+  temporary += ".new";
+  std::error_code ignored;
+  std::filesystem::remove(temporary, ignored);
+  {
+    BinaryFile file(temporary, BinaryFile::Mode::kCreateNew);
+    file.WriteAt(0, Bytes(kDirectoryBytes, 0));
+    file.Sync();
+  }
+  const int linked = ::link(temporary.c_str(), path.c_str());
+  const int error = errno;
+  std::filesystem::remove(temporary, ignored);
+  if (linked != 0 && error != EEXIST) {
+    errno = error;
+    BinaryFile(path, BinaryFile::Mode::kCreateNew);  // reports why the file cannot be made
+  }
 }
 
 uint64_t FindOrAllocateSlot(const std::filesystem::path& path, int code) {
@@ -99,6 +117,9 @@ uint64_t FindOrAllocateSlot(const std::filesystem::path& path, int code) {
   // first, then the count, then the code's entry, so that an interruption leaves at worst an
   // unused slot and never an entry beyond the count.
   const Directory directory = ReadCheckedDirectory(file);
+  // Slot numbers end at the number of codes; orphan slots of interrupted allocations can use
+  // them up before every code has one.
+  if (directory.SlotCount() >= kCodeCount) Damaged(file, "銘柄枠がいっぱいです");
   const uint32_t k = directory.SlotCount() + 1;
   file.WriteAt(SlotOffset(k), Bytes(kSlotBytes, 0));
   Store16(static_cast<uint16_t>(k), word);

@@ -1,0 +1,75 @@
+#include "series/screening_loader.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "base/numbers.h"
+#include "series/split_scan.h"
+
+namespace varnolt {
+namespace {
+
+// The largest number of weekdays a span may hold.
+constexpr int64_t kMaxSpanWeekdays = 1000;
+
+// The calendar days that hold `count` trading days: 7 days per 5 trading days, 30 holidays per
+// 260 trading days and a margin of 10. In 64 bits, so that no count can overflow it.
+int64_t SpanDays(int count) {
+  const int64_t n = count;
+  return n * 7 / 5 + (n / 260 + 1) * 30 + 10;
+}
+
+}  // namespace
+
+int LoadScreeningSeries(const ProgramFolder& folder, int code, int count, bool adjust,
+                        DayNumber end, DayNumber today, ScreeningSeries& series) {
+  const int64_t span_days = SpanDays(count);
+  if (count < 0 || span_days * 5 / 7 > kMaxSpanWeekdays) return 0;
+  const int span = static_cast<int>(span_days);
+  const DayNumber first = end - span + 1;
+
+  float factor = 1;
+  if (adjust && end < today) factor = SplitsAfter(folder, code, end, CivilFromDay(today).year);
+
+  std::vector<DayRecord> days(span);
+  SlotRecords slot;
+  for (int year = CivilFromDay(end).year; year >= CivilFromDay(first).year; --year) {
+    if (!ReadYearSlot(folder, year, code, slot)) continue;
+    const DayNumber base = YearBase(year);
+    const DayRange range = RangeInYear(base, first, end);
+    // Newest first, so that a split restates the days before it and not its own day.
+    for (int d = range.to; d >= range.from; --d) {
+      const DayRecord& stored = slot[d - 1];
+      DayRecord& day = days[base + d - first];
+      day = stored;
+      if (!adjust) continue;
+      day.open = RoundToInt32(stored.open / double{factor});
+      day.high = RoundToInt32(stored.high / double{factor});
+      day.low = RoundToInt32(stored.low / double{factor});
+      day.close = RoundToInt32(stored.close / double{factor});
+      if (stored.split != 0) factor *= stored.split;
+    }
+  }
+
+  // More closes than the series holds (weekend prices in the store, or a span near the limit):
+  // the oldest give way, since every condition looks back from the newest day.
+  int closes = 0;
+  for (const DayRecord& day : days) closes += day.close != 0 ? 1 : 0;
+  int skip = std::max(closes - kScreeningCapacity, 0);
+  int number = 0;
+  for (const DayRecord& day : days) {
+    if (day.close == 0) continue;
+    if (skip > 0) {
+      --skip;
+      continue;
+    }
+    ScreeningEntry& entry = series[++number];
+    entry.open = day.open != 0 ? day.open : day.close;
+    entry.high = day.high;
+    entry.low = day.low;
+    entry.close = day.close;
+  }
+  return number;
+}
+
+}  // namespace varnolt

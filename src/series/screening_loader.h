@@ -1,0 +1,20 @@
+#pragma once
+
+#include "base/program_folder.h"
+#include "series/calendar.h"
+#include "series/screening_series.h"
+
+namespace varnolt {
+
+// Loads about the last `count` trading days up to `end` into the series: every day of the
+// calendar span that covers them and has a close becomes an entry, oldest first, restated in
+// today's share terms when `adjust` is set. Only open, high, low and close of the entries
+// written change. Returns the number of entries (0 when the span has no close, or when
+// `count` is negative or asks for more than the series can take: up to 908 is accepted). A span
+// with more closes than kScreeningCapacity keeps its newest days, so the last entry is always
+// the end's own or latest trading day. `today` is the local date. Throws FileError when a year
+// file cannot be read.
+int LoadScreeningSeries(const ProgramFolder& folder, int code, int count, bool adjust,
+                        DayNumber end, DayNumber today, ScreeningSeries& series);
+
+}  // namespace varnolt
