@@ -82,7 +82,8 @@ class BarMarks {
  public:
   BarMarks(const DataSet& data_set, int first_bar, bool auxiliary)
       : auxiliary_(auxiliary),
-        previous_month_(data_set.bars[first_bar].date / 100),
+        // Close bars of a single displayed bar start past the last bar and draw none.
+        previous_month_(data_set.bars[std::min(first_bar, data_set.bars.Count())].date / 100),
         years_only_(data_set.bars[data_set.bars.Count()].date / 10000 -
                         data_set.bars[data_set.first_shown].date / 10000 >=
                     4) {}
@@ -184,12 +185,17 @@ std::optional<std::pair<Point, Point>> ClipSegment(Point a, Point b, int top, in
   if ((a.y > bottom && b.y > bottom) || (a.y < top && b.y < top)) return std::nullopt;
   if (a.y > b.y) std::swap(a, b);
   if (a.y == b.y || (a.y >= top && b.y <= bottom)) return std::pair{a, b};
+  // The column where a–b crosses a row, in 64 bits: ends far off the image make large products.
+  const auto cross = [](Point from, Point to, int row) {
+    return static_cast<int>(from.x + (int64_t{row} - from.y) * (int64_t{to.x} - from.x) /
+                                         (int64_t{to.y} - from.y));
+  };
   if (b.y > bottom) {
-    b.x = (bottom - a.y) * (b.x - a.x) / (b.y - a.y) + a.x;
+    b.x = cross(a, b, bottom);
     b.y = bottom;
   }
   if (a.y < top) {
-    a.x = a.x + (top - a.y) * (b.x - a.x) / (b.y - a.y);
+    a.x = cross(a, b, top);
     a.y = top;
   }
   return std::pair{a, b};

@@ -1,5 +1,7 @@
 #include "chart/region_map.h"
 
+#include <algorithm>
+
 namespace varnolt {
 namespace {
 
@@ -16,8 +18,12 @@ int RegionX(const RegionFrame& frame, int64_t position) {
 }
 
 int RegionY(const RegionFrame& frame, int64_t value) {
-  return static_cast<int>(Band(frame) * (frame.upper - value) / (frame.upper - frame.lower) +
-                          RegionTop(frame.height, frame.to));
+  const int64_t y = Band(frame) * (frame.upper - value) / (frame.upper - frame.lower) +
+                    RegionTop(frame.height, frame.to);
+  // A price far outside a narrow scale lands billions of rows away. Hold it at ±2^30 so it
+  // stays on its side of the band and the difference of two rows still fits an int.
+  constexpr int64_t kFar = int64_t{1} << 30;
+  return static_cast<int>(std::clamp(y, -kFar, kFar));
 }
 
 PixelPoint RegionMap(const RegionFrame& frame, int64_t position, int64_t value) {

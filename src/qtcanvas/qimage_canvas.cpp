@@ -92,13 +92,19 @@ void QImageCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   if (x2 - x1 < 1 || y2 - y1 < 1) return;
   Fill(x1 + 1, y1 + 1, x2 - 1, y2 - 1, brush_, mode_);
   const Point saved = at_;
-  // The outline runs round the rectangle's outermost pixels, x2−1 and y2−1 included.
   MoveTo(x1, y1);
-  LineTo(x2 - 1, y1);
-  LineTo(x2 - 1, y2 - 1);
-  LineTo(x1, y2 - 1);
-  LineTo(x1, y1);
-  if (x2 - x1 == 1 && y2 - y1 == 1) Plot(x1, y1, pen_, mode_);
+  if (x2 - x1 == 1) {
+    // One column or one row thin: a single line, so that a not-xor pen meets each pixel once.
+    LineTo(x1, y2);
+  } else if (y2 - y1 == 1) {
+    LineTo(x2, y1);
+  } else {
+    // The outline runs round the rectangle's outermost pixels, x2−1 and y2−1 included.
+    LineTo(x2 - 1, y1);
+    LineTo(x2 - 1, y2 - 1);
+    LineTo(x1, y2 - 1);
+    LineTo(x1, y1);
+  }
   at_ = saved;
 }
 
