@@ -13,7 +13,7 @@ QImageCanvas::QImageCanvas(QImage& image) : image_(image) {
   // Pixels are set directly as 32-bit words.
   if (image_.format() != QImage::Format_RGB32) image_ = image_.convertToFormat(QImage::Format_RGB32);
   font_.setFamilies({"Noto Sans CJK JP", "Noto Sans JP", "IPAGothic", "sans-serif"});
-  font_.setPixelSize(12);
+  font_.setPixelSize(11);
 }
 
 void QImageCanvas::SetPen(Color color, PenStyle style, int width, PenMode mode) {
