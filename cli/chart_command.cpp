@@ -45,14 +45,6 @@ DataUnit ParseUnitName(const std::string& text) {
   throw UsageError("unknown unit " + text);
 }
 
-std::optional<FinancialRecord> FinancialRecordOrNone(const ProgramFolder& folder, int code) {
-  try {
-    return ReadFinancialRecord(folder.DataDir(), code);
-  } catch (const FileError&) {
-    return std::nullopt;  // no financial data: the caption shows "-" for each figure
-  }
-}
-
 }  // namespace
 
 // chart [--size WxH] [--settings FILE] [--set CONTROL=TEXT]... [--unit U] [--no-adjust]
@@ -98,7 +90,7 @@ int ChartCommand(Context& context, Args& args) {
     if (item.item < 1 || item.item > 3) throw UserMessage("unknown chart type " + std::to_string(item.item));
     boxes.type = static_cast<ChartType>(item.item);
     const PriceChartResult shown = ShowPriceChart(
-        data_set, boxes, name_box, FinancialRecordOrNone(context.folder, data_set.current_code),
+        data_set, boxes, name_box, ReadFinancialRecordOrNone(context.folder.DataDir(), data_set.current_code),
         false, canvas);
     if (!shown.message.empty()) throw UserMessage(shown.message);
     StorePriceBoxes(shown.boxes, 1, controls);

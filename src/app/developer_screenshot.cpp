@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 
 #include "app/tf_main.h"
@@ -24,6 +25,15 @@ void LoadFirstDataSet(TfMain& window, const QString& request) {
   window.findChild<QTabWidget*>("PCup")->setCurrentIndex(1);
 }
 
+// Chart type 1 candlesticks, 2 close bars, 3 close line, as the command record numbers them.
+void ShowFirstDataSet(TfMain& window, int type) {
+  static constexpr const char* kTypes[] = {"rbfour", "rbendbox", "rbendline"};
+  varnolt::ControlValues values;
+  values.SetChecked(kTypes[std::clamp(type, 1, 3) - 1], true);
+  window.WriteControls(values);
+  window.buShow1Click();
+}
+
 }  // namespace
 
 bool ScheduleScreenshot(TfMain& window) {
@@ -35,7 +45,13 @@ bool ScheduleScreenshot(TfMain& window) {
   };
   const QString load = qEnvironmentVariable("VARNOLT_SCREENSHOT_LOAD");
   if (!load.isEmpty()) LoadFirstDataSet(window, load);
-  QTimer::singleShot(300, &window, [&window, path] {
+  const int show = qEnvironmentVariableIntValue("VARNOLT_SCREENSHOT_SHOW");
+  // The chart is drawn once the window has its final size, which a resize would wipe.
+  if (show > 0)
+    QTimer::singleShot(100, &window, [&window, show] { ShowFirstDataSet(window, show); });
+  const QString page = qEnvironmentVariable("VARNOLT_SCREENSHOT_PAGE");
+  QTimer::singleShot(300, &window, [&window, path, page] {
+    if (!page.isEmpty()) window.findChild<QTabWidget*>("PCup")->setCurrentIndex(page.toInt());
     const bool saved = window.grab().save(path);
     if (!saved) std::fprintf(stderr, "cannot save %s\n", path.toUtf8().constData());
     QCoreApplication::exit(saved ? 0 : 1);

@@ -1,17 +1,23 @@
 #include "app/tf_main.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLockFile>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QVBoxLayout>
 #include <exception>
 
+#include "app/chart_image.h"
+#include "app/control_bridge.h"
+#include "app/file_dialogs.h"
 #include "app/start_dates.h"
+#include "app/statistics_page.h"
 
 namespace {
 
@@ -37,6 +43,13 @@ TfMain::TfMain(varnolt::ProgramFolder folder, Clock today, QWidget* parent)
   warn = [this](const QString& message) {
     QMessageBox::warning(this, "警告", message, QMessageBox::Ok);
   };
+  inform = [this](const QString& message) {
+    QMessageBox::information(this, "情報", message, QMessageBox::Ok);
+  };
+  chooseFilesToOpen = [this](const QString& start) { return ChooseFilesToOpen(this, start); };
+  chooseFileToSave = [this](const QString& filter, const QString& suffix) {
+    return ChooseFileToSave(this, filter, suffix);
+  };
   BuildPages();
   BuildMenu();
   resize(1280, 800);
@@ -56,10 +69,18 @@ void TfMain::BuildPages() {
   pages_->addTab(selection1_.page, "データ選択（１）");
   selection2_ = BuildDataSelectionPage(kData2Names, pages_);
   pages_->addTab(selection2_.page, "データ選択（２）");
-  pages_->addTab(PlaceholderPage(pages_), "基本(ﾃﾞｰﾀ１)");
-  pages_->addTab(PlaceholderPage(pages_), "基本(ﾃﾞｰﾀ2)");
-  pages_->addTab(PlaceholderPage(pages_, "tsChart"), "チャート表示画面");
-  pages_->addTab(PlaceholderPage(pages_), "ﾁｬｰﾄ");
+  basic1_ = BuildBasicSettingsPage(kBasic1Names, pages_);
+  pages_->addTab(basic1_.page, "基本(ﾃﾞｰﾀ１)");
+  basic2_ = BuildBasicSettingsPage(kBasic2Names, pages_);
+  pages_->addTab(basic2_.page, "基本(ﾃﾞｰﾀ2)");
+  chart_page_ = PlaceholderPage(pages_, "tsChart");
+  chart_ = new ChartImage(chart_page_);
+  auto* chart_layout = new QVBoxLayout(chart_page_);
+  chart_layout->setContentsMargins(0, 0, 0, 0);
+  chart_layout->addWidget(chart_);
+  pages_->addTab(chart_page_, "チャート表示画面");
+  trend_ = BuildTrendPage(pages_);
+  pages_->addTab(trend_.page, "ﾁｬｰﾄ");
   pages_->addTab(PlaceholderPage(pages_), "ｵｼﾚｰﾀｰ");
   pages_->addTab(PlaceholderPage(pages_), "ｷﾞｬﾝ分析");
   pages_->addTab(PlaceholderPage(pages_), "補助");
@@ -67,25 +88,35 @@ void TfMain::BuildPages() {
   pages_->addTab(PlaceholderPage(pages_), "周期設定(ﾄﾚﾝﾄﾞ)");
   pages_->addTab(PlaceholderPage(pages_), "周期設定(ｵｼﾚｰﾀｰ)");
 
-  auto* statistics_page = new QWidget(pages_);
-  statistics_ = new QTextEdit(statistics_page);
-  statistics_->setObjectName("reStat");
-  statistics_->setAcceptRichText(false);
-  auto* statistics_layout = new QVBoxLayout(statistics_page);
-  statistics_layout->addWidget(statistics_);
-  pages_->addTab(statistics_page, "統計");
+  const StatisticsPage statistics = BuildStatisticsPage(pages_);
+  statistics_ = statistics.text;
+  connect(statistics.clear, &QPushButton::clicked, this, &TfMain::Button52Click);
+  connect(statistics.save, &QPushButton::clicked, this, &TfMain::Button57Click);
+  pages_->addTab(statistics.page, "統計");
 
   pages_->addTab(PlaceholderPage(pages_), "売買ｼｸﾞﾅﾙ");
 
   ConnectSelectionPage(selection1_, 1);
   ConnectSelectionPage(selection2_, 2);
+  ConnectBasicSettingsPage(basic1_, 1);
+  ConnectBasicSettingsPage(basic2_, 2);
 }
 
 void TfMain::BuildMenu() {
   QMenu* file = menuBar()->addMenu("ファイル(&F)");
+  QAction* csv = file->addAction("csv形式ファイルから読み込み(&C)");
+  csv->setObjectName("csvC1");
+  connect(csv, &QAction::triggered, this, [this] { csvC1Click(); });
+  file->addSeparator();
   QAction* exit = file->addAction("終了(&X)");
   exit->setObjectName("Exit1");
   connect(exit, &QAction::triggered, this, [this] { Exit1Click(); });
+
+  QMenu* edit = menuBar()->addMenu("編集(&E)");
+  undo_ = edit->addAction("復元(&U)");
+  undo_->setObjectName("mUndo");
+  undo_->setEnabled(false);
+  connect(undo_, &QAction::triggered, this, [this] { mUndoClick(); });
 }
 
 void TfMain::FormCreate() {
@@ -117,6 +148,7 @@ void TfMain::FormCreate() {
   selection2_.end->setText(today_text);
   data1_ = varnolt::DataSet{};
   data2_ = varnolt::DataSet{};
+  FormResize();
 }
 
 void TfMain::FormClose() {
@@ -131,6 +163,26 @@ void TfMain::Exit1Click() {
 void TfMain::closeEvent(QCloseEvent* event) {
   FormClose();
   event->accept();
+}
+
+void TfMain::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  FormResize();
+}
+
+void TfMain::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // The first resize reaches the window before its pages are laid out; by the time it shows,
+  // they are.
+  if (!event->spontaneous()) FormResize();
+}
+
+varnolt::ControlValues TfMain::ReadControls() const {
+  return ReadControlValues(*this);
+}
+
+void TfMain::WriteControls(const varnolt::ControlValues& values) {
+  WriteControlValues(*this, values);
 }
 
 void TfMain::Guarded(const std::function<void()>& command) {

@@ -2,16 +2,22 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
+#include "app/basic_settings_page.h"
 #include "app/data_selection_page.h"
 #include "app/title_page.h"
+#include "app/trend_page.h"
+#include "base/controls.h"
 #include "base/program_folder.h"
 #include "series/bar_table.h"
 #include "series/calendar.h"
 #include "series/unit_shift.h"
 
+class ChartImage;
+class QAction;
 class QLockFile;
 class QTabWidget;
 class QTextEdit;
@@ -39,6 +45,16 @@ class TfMain : public QMainWindow {
 
   // Shows a user error. Defaults to a modal warning box with one OK button; tests replace it.
   std::function<void(const QString&)> warn;
+  // Reports a finished command. Defaults to a modal information box; tests replace it.
+  std::function<void(const QString&)> inform;
+  // The file dialogs, replaceable for tests. Each gives nothing when the user cancels.
+  std::function<QStringList(const QString& folder)> chooseFilesToOpen;
+  std::function<QString(const QString& filter, const QString& suffix)> chooseFileToSave;
+
+  // The parameter controls by name (see control_bridge.h). Writing raises the controls' change
+  // signals as a user's edit would.
+  varnolt::ControlValues ReadControls() const;
+  void WriteControls(const varnolt::ControlValues& values);
 
   void FormCreate();
   void FormClose();
@@ -57,8 +73,29 @@ class TfMain : public QMainWindow {
   void Button49Click();
   void Button51Click();
 
+  // Basic settings pages and the chart image.
+  void buShow1Click();
+  void buShow2Click();
+  void Button4Click();
+  void Button17Click();
+  void cbauto1Click();
+  void cbauto2Click();
+  void cbcalenClick();
+  void cbcalen2Click();
+  void edUPChange();
+  void edUP2Change();
+  void mUndoClick();
+  void FormResize();
+
+  // Statistics page and the file menu.
+  void Button52Click();
+  void Button57Click();
+  void csvC1Click();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   using DateCommand = varnolt::DateBoxes (*)(const varnolt::DateBoxes&, std::string_view,
@@ -67,11 +104,21 @@ class TfMain : public QMainWindow {
   void BuildPages();
   void BuildMenu();
   void ConnectSelectionPage(DataSelectionPage& page, int data_number);
+  void ConnectBasicSettingsPage(const BasicSettingsPage& page, int data_number);
   void Load(DataSelectionPage& page, varnolt::DataSet& data_set, int data_number);
   void ApplyDateCommand(DataSelectionPage& page, DateCommand command, const QLineEdit* count);
   void ClearReadouts(int data_number);
   // Runs a command and shows any error it raises as a warning.
   void Guarded(const std::function<void()>& command);
+
+  varnolt::DataSet& DataOf(int data_number) { return data_number == 2 ? data2_ : data1_; }
+  void ShowPriceChart(int data_number);
+  void ClearRegions(const BasicSettingsPage& page);
+  void CalendarClick(const BasicSettingsPage& page, int data_number);
+  // The first step of every command that changes the chart image: what "復元(&U)" puts back.
+  void TakeUndoSnapshot();
+  // Runs after a successful price chart display of a data set.
+  void AfterDisplay(int data_number);
 
   varnolt::ProgramFolder folder_;
   Clock today_;
@@ -86,5 +133,12 @@ class TfMain : public QMainWindow {
   TitlePage title_;
   DataSelectionPage selection1_;
   DataSelectionPage selection2_;
-  QTextEdit* statistics_ = nullptr;  // reStat
+  BasicSettingsPage basic1_;
+  BasicSettingsPage basic2_;
+  QWidget* chart_page_ = nullptr;  // tsChart
+  ChartImage* chart_ = nullptr;    // imMain
+  TrendPage trend_;
+  QTextEdit* statistics_ = nullptr;   // reStat
+  QAction* undo_ = nullptr;           // mUndo
+  bool showing_price_chart_ = false;  // busy guard of both display commands
 };

@@ -19,13 +19,6 @@ int64_t BarPosition(const DataSet& data_set, int bar, bool calendar) {
   return CompactToDay(std::to_string(data_set.bars[bar].date));
 }
 
-// An empty region box takes the other box's value; both empty give 0.
-std::pair<int, int> ReadRegions(const std::string& from_text, const std::string& to_text) {
-  const std::string& from = from_text.empty() ? to_text : from_text;
-  const std::string& to = to_text.empty() ? from_text : to_text;
-  return {from.empty() ? 0 : ToInt(from), to.empty() ? 0 : ToInt(to)};
-}
-
 std::string TwoDigits(int value) {
   char text[8];
   std::snprintf(text, sizeof text, "%02d", value % 100);
@@ -289,7 +282,7 @@ PriceChartResult ShowPriceChart(DataSet& data_set, const PriceChartBoxes& boxes,
   }
   const auto interval = ParseInt(result.boxes.interval);
   scale.interval = IsWholeNumberText(result.boxes.interval) && interval && *interval > 0 ? *interval : 1000;
-  const auto [from, to] = ReadRegions(boxes.region_from, boxes.region_to);
+  const auto [from, to] = ReadRegionBoxes(boxes.region_from, boxes.region_to);
   if (!(1 <= from && from <= to && to <= 10)) {
     result.message = kBadRegions;
     return result;

@@ -1,5 +1,7 @@
 #include "chart/region_map.h"
 
+#include "base/numbers.h"
+
 #include <algorithm>
 
 namespace varnolt {
@@ -28,6 +30,12 @@ int RegionY(const RegionFrame& frame, int64_t value) {
 
 PixelPoint RegionMap(const RegionFrame& frame, int64_t position, int64_t value) {
   return {RegionX(frame, position), RegionY(frame, value)};
+}
+
+std::pair<int, int> ReadRegionBoxes(std::string_view from_text, std::string_view to_text) {
+  const std::string_view from = from_text.empty() ? to_text : from_text;
+  const std::string_view to = to_text.empty() ? from_text : to_text;
+  return {from.empty() ? 0 : ToInt(from), to.empty() ? 0 : ToInt(to)};
 }
 
 PositionPrice RegionUnmap(const RegionFrame& frame, int x, int y) {

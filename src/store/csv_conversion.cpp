@@ -1,5 +1,7 @@
 #include "store/csv_conversion.h"
 
+#include <cmath>
+#include <limits>
 #include <map>
 #include <set>
 #include <optional>
@@ -69,8 +71,11 @@ LineResult ReadLine(const std::string& line, const std::string& year_text, int y
   const std::string_view split = TrimText(mark == std::string::npos ? std::string_view()
                                                                     : std::string_view(rest).substr(0, mark));
   if (!split.empty()) {
+    // The factor is stored as a 32-bit float: a number beyond its range would become infinite.
     const auto factor = ParseDecimal(split);
-    if (!factor) FailLine(file, number, NotANumber(split));
+    if (!factor || std::fabs(*factor) > std::numeric_limits<float>::max()) {
+      FailLine(file, number, NotANumber(split));
+    }
     row.split = static_cast<float>(*factor);
   }
   return LineResult::kRow;

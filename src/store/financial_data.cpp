@@ -2,6 +2,7 @@
 
 #include <bit>
 
+#include "base/file_error.h"
 #include "base/numbers.h"
 #include "store/binary_file.h"
 #include "store/day_record.h"
@@ -30,6 +31,15 @@ std::optional<FinancialRecord> ReadFinancialRecord(const std::filesystem::path& 
   file.ReadAt(kIndexBytes + uint64_t{number - 1u} * kFinancialRecordBytes, bytes);
   return FinancialRecord{LoadFloat(bytes),      LoadFloat(bytes + 4),  LoadFloat(bytes + 8),
                          LoadFloat(bytes + 12), LoadFloat(bytes + 16), LoadFloat(bytes + 20)};
+}
+
+std::optional<FinancialRecord> ReadFinancialRecordOrNone(const std::filesystem::path& data_dir,
+                                                         int code) {
+  try {
+    return ReadFinancialRecord(data_dir, code);
+  } catch (const FileError&) {
+    return std::nullopt;
+  }
 }
 
 std::array<double, 6> FinancialFigures(int32_t price, const FinancialRecord& record) {

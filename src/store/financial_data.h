@@ -22,6 +22,11 @@ struct FinancialRecord {
 // the file cannot be read or its index points past its end.
 std::optional<FinancialRecord> ReadFinancialRecord(const std::filesystem::path& data_dir, int code);
 
+// The same, but a missing or unreadable file also gives nothing: a chart caption then shows
+// "-" rather than the chart being refused.
+std::optional<FinancialRecord> ReadFinancialRecordOrNone(const std::filesystem::path& data_dir,
+                                                         int code);
+
 // PER, PBR, ROE, ROA, dividend yield and unit shares for a price. PER and PBR are 0 without
 // earnings or book value; the yield is 0 at a price of 0.
 std::array<double, 6> FinancialFigures(int32_t price, const FinancialRecord& record);

@@ -324,8 +324,11 @@ TEST_F(LoadSeriesTest, LoadsWarmUpHistoryBeforeTheStart) {
 
 TEST_F(LoadSeriesTest, FirstDisplayedBarIsTheFirstOnOrAfterTheStart) {
   // Nothing on Monday 1 March: the list starts on Tuesday.
-  store_.Close(7203, 20040226, 90).Close(7203, 20040227, 95).Close(7203, 20040302, 100).Flush();
-  store_.Close(7203, 20040303, 101).Flush();
+  store_.Close(7203, 20040226, 90)
+      .Close(7203, 20040227, 95)
+      .Close(7203, 20040302, 100)
+      .Close(7203, 20040303, 101)
+      .Flush();
   const LoadOutcome outcome = Load("7203", "20040301", "20040331");
   ASSERT_EQ(outcome.message, "");
   EXPECT_EQ(data_.bars.Count(), 4);
@@ -646,19 +649,26 @@ TEST_F(LoadSeriesTest, LargestVolumeChoosesTheDivisor) {
   }
 }
 
-TEST_F(LoadSeriesTest, LargeVolumesRestatedBySplitsStayInTenThousands) {
+TEST_F(LoadSeriesTest, VolumesAboveTheLimitGrownBySplitsAreKeptInTenThousands) {
+  // A day of `stored` shares and a day of 20,000 shares, with a split after the end.
   const struct {
     int32_t stored;
     float split_after;  // 0: none
     bool adjust;
-    int32_t volume;
+    int32_t volume, other;
+    const char* label;
   } cases[] = {
-      {150'000'000, 2.0f, true, 30'000},  // 300,000,000 shares
-      {150'000'000, 0, true, 15'000},    {150'000'000, 2.0f, false, 15'000},
-      {-12'345, 2.0f, true, 24'690},     {-12'345, 2.0f, false, 12'345},
+      {150'000'000, 2.0f, true, 30'000, 4, " （万株)"},  // 300,000,000 shares
+      {150'000'000, 0, true, 15'000, 2, " （万株)"},
+      {150'000'000, 2.0f, false, 15'000, 2, " （万株)"},
+      // A merge shrinks the volume below the limit: shares again, in thousands.
+      {150'000'000, 0.5f, true, 75'000, 10, " （千株)"},
+      {-12'345, 2.0f, true, 24'690, 4, " （万株)"},
+      {-12'345, 2.0f, false, 12'345, 2, " （万株)"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::to_string(c.stored) + (c.adjust ? " adjusted" : ""));
+    SCOPED_TRACE(std::to_string(c.stored) + " " + std::to_string(c.split_after) +
+                 (c.adjust ? " adjusted" : ""));
     varnolt::testing::TempFolder folder;
     PriceStore store(folder.Path());
     store.WriteCatalogue(kCatalogue);
@@ -672,12 +682,10 @@ TEST_F(LoadSeriesTest, LargeVolumesRestatedBySplitsStayInTenThousands) {
     ASSERT_EQ(outcome.message, "");
     ASSERT_EQ(data.bars.Count(), 2);
     EXPECT_EQ(data.bars[1].volume, c.volume);
-    EXPECT_EQ(data.volume_divisor, 10000);
     // The ordinary day is counted in the same unit.
-    const int32_t other = c.adjust && c.split_after != 0 ? 4 : 2;
-    EXPECT_EQ(data.bars[2].volume, other);
+    EXPECT_EQ(data.bars[2].volume, c.other);
     ASSERT_TRUE(outcome.list);
-    EXPECT_TRUE(outcome.list->at(0).ends_with(" , " + std::to_string(c.volume) + " （万株)"));
+    EXPECT_TRUE(outcome.list->at(0).ends_with(" , " + std::to_string(c.volume) + c.label));
   }
 }
 

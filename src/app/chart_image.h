@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+// The chart image `imMain`: a bitmap that keeps whatever the drawing commands put into it. A
+// repaint only shows the bitmap; nothing is redrawn from data.
+class ChartImage : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit ChartImage(QWidget* parent = nullptr);
+
+  // The bitmap the commands draw into (Format_RGB32).
+  QImage& image() { return image_; }
+  const QImage& image() const { return image_; }
+
+  // A new white bitmap of the given size.
+  void Reset(QSize size);
+  // Puts back a saved bitmap as it is, whatever its size.
+  void Restore(const QImage& image);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QImage image_;
+};

@@ -1,0 +1,27 @@
+#include "app/statistics_page.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+StatisticsPage BuildStatisticsPage(QWidget* parent) {
+  StatisticsPage p;
+  p.page = new QWidget(parent);
+  p.text = new QTextEdit(p.page);
+  p.text->setObjectName("reStat");
+  p.text->setAcceptRichText(false);
+  p.clear = new QPushButton("クリア", p.page);
+  p.clear->setObjectName("Button52");
+  p.save = new QPushButton("統計保存", p.page);
+  p.save->setObjectName("Button57");
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(p.clear);
+  buttons->addWidget(p.save);
+  buttons->addStretch();
+  auto* layout = new QVBoxLayout(p.page);
+  layout->addLayout(buttons);
+  layout->addWidget(p.text, 1);
+  return p;
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+class QPushButton;
+class QTextEdit;
+class QWidget;
+
+// The page "統計": the text that loads and indicators report into, and its two commands.
+struct StatisticsPage {
+  QWidget* page = nullptr;
+  QTextEdit* text = nullptr;     // reStat
+  QPushButton* clear = nullptr;  // Button52 "クリア"
+  QPushButton* save = nullptr;   // Button57 "統計保存"
+};
+
+StatisticsPage BuildStatisticsPage(QWidget* parent);

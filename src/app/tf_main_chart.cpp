@@ -1,0 +1,163 @@
+// The commands of the basic settings pages and the chart image: the price chart display,
+// region clears, undo and the window resize.
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <exception>
+#include <optional>
+
+#include "app/chart_image.h"
+#include "app/control_bridge.h"
+#include "app/radio_group.h"
+#include "app/tf_main.h"
+#include "base/file_error.h"
+#include "base/numbers.h"
+#include "chart/price_chart.h"
+#include "chart/price_chart_controls.h"
+#include "chart/region_map.h"
+#include "qtcanvas/qimage_canvas.h"
+#include "store/financial_data.h"
+
+namespace {
+
+// The summary figures are a courtesy of the caption: without a readable finance.dat (none has
+// been downloaded yet, or it is damaged) the chart is still drawn, with "-" for each figure.
+}  // namespace
+
+void TfMain::ConnectBasicSettingsPage(const BasicSettingsPage& page, int data_number) {
+  const bool first = data_number == 1;
+  connect(page.show, &QPushButton::clicked, this,
+          first ? &TfMain::buShow1Click : &TfMain::buShow2Click);
+  connect(page.clear, &QPushButton::clicked, this,
+          first ? &TfMain::Button4Click : &TfMain::Button17Click);
+  connect(page.automatic, &QCheckBox::toggled, this,
+          first ? &TfMain::cbauto1Click : &TfMain::cbauto2Click);
+  connect(page.calendar, &QCheckBox::clicked, this,
+          first ? &TfMain::cbcalenClick : &TfMain::cbcalen2Click);
+  for (QLineEdit* box : {page.upper, page.lower, page.margin, page.from, page.to}) {
+    connect(box, &QLineEdit::textChanged, this, first ? &TfMain::edUPChange : &TfMain::edUP2Change);
+  }
+}
+
+void TfMain::buShow1Click() {
+  ShowPriceChart(1);
+}
+void TfMain::buShow2Click() {
+  ShowPriceChart(2);
+}
+
+void TfMain::ShowPriceChart(int data_number) {
+  if (showing_price_chart_) return;
+  showing_price_chart_ = true;
+  TakeUndoSnapshot();
+  Guarded([&] {
+    varnolt::DataSet& data_set = DataOf(data_number);
+    const varnolt::PriceChartBoxes boxes =
+        varnolt::PriceBoxesFromControls(ReadControls(), data_number);
+    const DataSelectionPage& selection = data_number == 2 ? selection2_ : selection1_;
+    const auto financial =
+        data_set.loaded ? varnolt::ReadFinancialRecordOrNone(folder_.DataDir(), data_set.current_code) : std::nullopt;
+    varnolt::QImageCanvas canvas(chart_->image());
+    const varnolt::PriceChartResult result = varnolt::ShowPriceChart(
+        data_set, boxes, selection.code->currentText().toStdString(), financial, false, canvas);
+    chart_->update();
+    if (!result.message.empty()) {
+      warn(QString::fromStdString(result.message));
+      return;
+    }
+    // The computed scale goes back into the boxes without the edits that would mark the chart
+    // as stale again; the trend page's regions follow the price chart's.
+    varnolt::ControlValues written;
+    varnolt::StorePriceBoxes(result.boxes, data_number, written);
+    const auto [trend_from, trend_to] = varnolt::TrendRegionNames(data_number);
+    written.Set(trend_from, boxes.region_from);
+    written.Set(trend_to, boxes.region_to);
+    WriteControlValues(*this, written, true);
+    data_set.chart_shown = true;
+
+    pages_->setCurrentWidget(chart_page_);
+    AfterDisplay(data_number);
+  });
+  showing_price_chart_ = false;
+}
+
+void TfMain::AfterDisplay(int /*data_number*/) {}
+
+void TfMain::Button4Click() {
+  ClearRegions(basic1_);
+}
+void TfMain::Button17Click() {
+  ClearRegions(basic2_);
+}
+
+void TfMain::ClearRegions(const BasicSettingsPage& page) {
+  TakeUndoSnapshot();
+  Guarded([&] {
+    const auto [from, to] = varnolt::ReadRegionBoxes(page.from->text().toStdString(), page.to->text().toStdString());
+    QImage& image = chart_->image();
+    varnolt::QImageCanvas canvas(image);
+    canvas.SetBrush(varnolt::kWhite);
+    // No range check: a range beyond the image is cut to it.
+    canvas.FillRect(0, varnolt::RegionTop(image.height(), to), image.width(),
+                    varnolt::RegionBottom(image.height(), from));
+    chart_->update();
+  });
+}
+
+void TfMain::cbauto1Click() {
+  ApplyAutomaticScale(basic1_);
+}
+void TfMain::cbauto2Click() {
+  ApplyAutomaticScale(basic2_);
+}
+
+void TfMain::cbcalenClick() {
+  CalendarClick(basic1_, 1);
+}
+void TfMain::cbcalen2Click() {
+  CalendarClick(basic2_, 2);
+}
+
+void TfMain::CalendarClick(const BasicSettingsPage& page, int data_number) {
+  varnolt::DataSet& data_set = DataOf(data_number);
+  data_set.chart_shown = false;
+  // Calendar spacing exists for daily bars only: the loaded bars' unit decides, or before any
+  // load the unit chosen on the selection page.
+  const RadioGroup& unit = *(data_number == 2 ? selection2_ : selection1_).unit;
+  const bool daily =
+      data_set.loaded ? data_set.unit == varnolt::DataUnit::kDay : unit.itemIndex() == 0;
+  if (!daily) page.calendar->setChecked(false);
+}
+
+void TfMain::edUPChange() {
+  data1_.chart_shown = false;
+}
+void TfMain::edUP2Change() {
+  data2_.chart_shown = false;
+}
+
+void TfMain::TakeUndoSnapshot() {
+  undo_->setEnabled(true);
+  QGuiApplication::clipboard()->setImage(chart_->image());
+}
+
+void TfMain::mUndoClick() {
+  if (!undo_->isEnabled()) return;  // one undo per snapshot
+  const QImage saved = QGuiApplication::clipboard()->image();
+  if (saved.isNull()) return;
+  chart_->Restore(saved);
+  undo_->setEnabled(false);
+}
+
+void TfMain::FormResize() {
+  // Every page of the tab control shares one client area; the current page has its up-to-date
+  // size even when the chart page has not been shown since the last resize.
+  data1_.chart_shown = false;
+  data2_.chart_shown = false;
+  chart_->Reset(pages_->currentWidget()->size());
+}
