@@ -1,6 +1,7 @@
 #include "series/series_loader.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <charconv>
 
 #include "base/file_error.h"
@@ -75,10 +76,11 @@ void ReadDays(const ProgramFolder& folder, int code, bool adjust, float factor, 
         day.high = RoundToInt32(stored.high / double{factor});
         day.low = RoundToInt32(stored.low / double{factor});
         day.close = RoundToInt32(stored.close / double{factor});
-        // A large volume grown by splits would pass 32 bits: keep it in units of 10,000.
-        day.volume = stored.volume > 100'000'000 && factor > 1
-                         ? RoundToInt32(factor * (-stored.volume / 10000.0))
-                         : RoundToInt32(factor * static_cast<double>(stored.volume));
+        // A large volume grown by splits would pass 32 bits: keep it in units of 10,000 (as a
+        // negative number, like a stored one), also when a big split grows a smaller volume.
+        const double restated = factor * static_cast<double>(stored.volume);
+        const bool too_large = (stored.volume > 100'000'000 && factor > 1) || restated > INT32_MAX;
+        day.volume = too_large ? RoundToInt32(-restated / 10000) : RoundToInt32(restated);
       }
       if (adjust && stored.split != 0) factor *= stored.split;
       buffer.largest_volume = std::max<int64_t>(buffer.largest_volume, day.volume);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "series/calendar.h"
+#include "base/text_file.h"
 #include "store/year_file.h"
 #include "support/price_store.h"
 #include "support/temp_folder.h"
@@ -689,7 +690,7 @@ TEST_F(LoadSeriesTest, VolumesAboveTheLimitGrownBySplitsAreKeptInTenThousands) {
   }
 }
 
-TEST_F(LoadSeriesTest, RestatedValuesBeyond32BitsSaturate) {
+TEST_F(LoadSeriesTest, RestatedPricesSaturateAndLargeVolumesCountTenThousands) {
   store_.Close(7203, 20040331, 300'000'000, 10)
       .Split(7203, 20040401, 0.1f)
       .Close(8001, 20040331, 100, 50'000'000)
@@ -703,7 +704,8 @@ TEST_F(LoadSeriesTest, RestatedValuesBeyond32BitsSaturate) {
   ASSERT_EQ(data_.bars.Count(), 1);
   EXPECT_EQ(data_.bars[1].close, 1);
   EXPECT_EQ(data_.volume_divisor, 10000);
-  EXPECT_EQ(data_.bars[1].volume, kMax32 / 10000);
+  // The restated 5,000,000,000 shares do not fit 32 bits: they are kept in units of 10,000.
+  EXPECT_EQ(data_.bars[1].volume, 500000);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -992,3 +994,4 @@ TEST(LoadSeriesCrossCheck, MatchesBarsWorkedOutFromTheDays) {
 
 }  // namespace
 }  // namespace varnolt
+
