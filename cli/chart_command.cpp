@@ -7,6 +7,7 @@
 #include "chart/command_record.h"
 #include "chart/price_chart_controls.h"
 #include "cli_context.h"
+#include "indicators/indicator_command.h"
 #include "qtcanvas/qimage_canvas.h"
 #include "series/series_loader.h"
 
@@ -21,20 +22,6 @@ std::pair<int, int> ParseSize(const std::string& text) {
     throw UsageError("--size needs WxH, each from 100 to 20000");
   }
   return {*width, *height};
-}
-
-// Built-in values, then a settings file, then each --set NAME=TEXT.
-ControlValues ReadControls(Args& args) {
-  ControlValues controls = ControlValues::Defaults();
-  if (const auto settings = args.TakeOption("--settings")) ApplySettings(ReadLines(*settings), controls);
-  while (const auto assignment = args.TakeOption("--set")) {
-    const auto equals = assignment->find('=');
-    if (equals == std::string::npos) throw UsageError("--set needs CONTROL=TEXT");
-    const std::string name = assignment->substr(0, equals);
-    if (!controls.Has(name)) throw UsageError("unknown control " + name);
-    controls.Set(name, assignment->substr(equals + 1));
-  }
-  return controls;
 }
 
 DataUnit ParseUnitName(const std::string& text) {
@@ -52,7 +39,7 @@ DataUnit ParseUnitName(const std::string& text) {
 // Loads data 1, replays the command record onto a white image and saves it.
 int ChartCommand(Context& context, Args& args) {
   const auto [width, height] = ParseSize(args.TakeOption("--size").value_or("1000x700"));
-  ControlValues controls = ReadControls(args);
+  ControlValues controls = ReadControlOptions(args);
   LoadRequest request;
   request.unit = ParseUnitName(args.TakeOption("--unit").value_or("day"));
   request.adjust = !args.TakeFlag("--no-adjust");
@@ -80,20 +67,47 @@ int ChartCommand(Context& context, Args& args) {
   canvas.Clear();
 
   std::string statistics;
-  ReplayRecord(*record, [&](const RecordItem& item) {
-    if (item.kind != 1) {
-      throw UserMessage("record items of kind " + std::to_string(item.kind) + " are not drawn yet");
-    }
-    PriceChartBoxes boxes = PriceBoxesFromControls(controls, 1);
-    boxes.region_from = item.from;
-    boxes.region_to = item.to;
-    if (item.item < 1 || item.item > 3) throw UserMessage("unknown chart type " + std::to_string(item.item));
-    boxes.type = static_cast<ChartType>(item.item);
+  // The display command over the current controls, as the 表示 button of 基本(ﾃﾞｰﾀ１) runs it.
+  auto show_price_chart = [&] {
     const PriceChartResult shown = ShowPriceChart(
-        data_set, boxes, name_box, ReadFinancialRecordOrNone(context.folder.DataDir(), data_set.current_code),
-        false, canvas);
+        data_set, PriceBoxesFromControls(controls, 1), name_box,
+        ReadFinancialRecordOrNone(context.folder.DataDir(), data_set.current_code), false, canvas);
     if (!shown.message.empty()) throw UserMessage(shown.message);
     StorePriceBoxes(shown.boxes, 1, controls);
+    const auto [from_name, to_name] = TrendRegionNames(1);
+    controls.Set(from_name, shown.boxes.region_from);
+    controls.Set(to_name, shown.boxes.region_to);
+    return true;
+  };
+  IndicatorCommandEnvironment environment{data_set, controls, canvas, 1, statistics, show_price_chart};
+  ReplayRecord(*record, [&](const RecordItem& item) {
+    IndicatorCommandResult result;
+    switch (item.kind) {
+      case 1:
+        if (item.item < 1 || item.item > 3) throw UserMessage("unknown chart type " + std::to_string(item.item));
+        controls.Set("edv1", item.from);
+        controls.Set("edv2", item.to);
+        controls.SetChecked("rbfour", item.item == 1);
+        controls.SetChecked("rbendbox", item.item == 2);
+        controls.SetChecked("rbendline", item.item == 3);
+        show_price_chart();
+        return;
+      case 3:
+        controls.Set("cbchart1", std::to_string(item.item));
+        controls.Set("edcv1", item.from);
+        controls.Set("edcv2", item.to);
+        result = RunTrendCommand(environment);
+        break;
+      case 4:
+        controls.Set("cbos1", std::to_string(item.item));
+        controls.Set("edov1", item.from);
+        controls.Set("edov2", item.to);
+        result = RunOscillatorCommand(environment);
+        break;
+      default:
+        throw UserMessage("unknown record kind " + std::to_string(item.kind));
+    }
+    if (!result.message.empty()) throw UserMessage(result.message);
   });
 
   if (!image.save(QString::fromStdString(*out))) throw FileError("cannot write " + *out);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/controls.h"
 #include "base/program_folder.h"
 #include "series/calendar.h"
 
@@ -49,8 +50,12 @@ class Args {
 
 using Command = int (*)(Context&, Args&);
 
+// The controls' built-in values, then --settings FILE (a 設定.ini), then each --set NAME=TEXT.
+ControlValues ReadControlOptions(Args& args);
+
 int LoadCommand(Context& context, Args& args);
 int ConvertCommand(Context& context, Args& args);
 int ChartCommand(Context& context, Args& args);
+int CalcCommand(Context& context, Args& args);
 
 }  // namespace varnolt::cli

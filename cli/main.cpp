@@ -22,6 +22,7 @@ constexpr const char* kUsage =
     "  chart [--size WxH] [--settings FILE] [--set CONTROL=TEXT]... [--unit U] [--no-adjust]\n"
     "        --record RECORD --out FILE TEXT START END\n"
     "  latest CODE DATE\n"
+    "  calc NAME [--settings FILE] [--set CONTROL=TEXT]... [--n N] < open,high,low,close lines\n"
     "  series [--no-adjust] CODE N END\n";
 
 const std::map<std::string, Command>& Commands() {
@@ -30,6 +31,7 @@ const std::map<std::string, Command>& Commands() {
       {"convert", varnolt::cli::ConvertCommand},
       {"chart", varnolt::cli::ChartCommand},
       {"latest", varnolt::cli::LatestCommand},
+      {"calc", varnolt::cli::CalcCommand},
       {"series", varnolt::cli::SeriesCommand},
   };
   return kCommands;

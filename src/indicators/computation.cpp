@@ -1,0 +1,50 @@
+#include "indicators/computation.h"
+
+#include <cmath>
+
+#include "indicators/bollinger.h"
+#include "indicators/dmi.h"
+#include "indicators/ichimoku.h"
+#include "indicators/parabolic.h"
+#include "indicators/percent_r.h"
+#include "indicators/psychological.h"
+#include "indicators/rci.h"
+#include "indicators/rsi.h"
+#include "indicators/stochastics.h"
+
+namespace varnolt {
+namespace {
+
+constexpr ComputationInfo kComputations[] = {
+    {"CalcIchimoku", CalcIchimoku},
+    {"CalcBollinger", CalcBollinger},
+    {"CalcParabolic", CalcParabolic},
+    {"CalcRSI", CalcRSI},
+    {"CalcRCI", CalcRCI},
+    {"CalcDMI", CalcDMI},
+    {"CalcStochastics", CalcStochastics},
+    {"CalcPercentR", CalcPercentR},
+    {"CalcPsychological", CalcPsychological},
+};
+
+}  // namespace
+
+std::span<const ComputationInfo> Computations() { return kComputations; }
+
+const ComputationInfo* FindComputation(std::string_view name) {
+  for (const ComputationInfo& info : kComputations) {
+    if (info.name == name) return &info;
+  }
+  return nullptr;
+}
+
+int RunComputation(const ComputationInfo& info, ScreeningSeries& series, int bars,
+                   const ControlValues& controls) {
+  try {
+    return info.run(series, bars, controls);
+  } catch (const ComputationFault&) {
+    return static_cast<int>(kFailureCode);
+  }
+}
+
+}  // namespace varnolt

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <span>
+#include <stdexcept>
+#include <string_view>
+
+#include "base/controls.h"
+#include "series/screening_series.h"
+
+namespace varnolt {
+
+// A floating-point fault inside a computation (a zero divisor, an invalid operation). The
+// evaluator turns it into the failure code and the stock fails the condition.
+class ComputationFault : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// An indicator computation over the screening series: bar count 0 returns the warm-up length
+// and computes nothing; N > 0 fills the result slots of bars 1..N.
+using ComputationFunction = int (*)(ScreeningSeries& series, int bars, const ControlValues& controls);
+
+struct ComputationInfo {
+  std::string_view name;  // as the command-line tool's calc takes it
+  ComputationFunction run;
+};
+
+// Every registered computation; a name is registered once here.
+std::span<const ComputationInfo> Computations();
+const ComputationInfo* FindComputation(std::string_view name);
+
+// Runs a computation as the evaluator does: a fault or a non-finite result becomes the
+// failure code.
+int RunComputation(const ComputationInfo& info, ScreeningSeries& series, int bars,
+                   const ControlValues& controls);
+
+// Divides, throwing ComputationFault on a zero divisor instead of producing inf or NaN.
+inline double CheckedDivide(double numerator, double denominator) {
+  if (denominator == 0) throw ComputationFault("division by zero");
+  return numerator / denominator;
+}
+
+}  // namespace varnolt

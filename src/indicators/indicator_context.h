@@ -1,0 +1,73 @@
+#pragma once
+
+#include <string>
+
+#include "base/controls.h"
+#include "chart/canvas.h"
+#include "chart/price_chart.h"
+#include "chart/region_map.h"
+#include "series/bar_table.h"
+
+namespace varnolt {
+
+// What an indicator drawing works with: the data set's bars, the parameter controls, the
+// chart image, the price scale and regions of this command, and the statistics page text.
+struct IndicatorContext {
+  const DataSet& data;
+  const ControlValues& controls;
+  Canvas& canvas;
+  int data_number = 1;  // 1 or 2
+  PriceScale scale;     // upper, lower, right margin, regions from..to, calendar spacing
+  std::string& statistics;
+};
+
+// Positions and pixels of the time-series indicator drawings: bar i stands at position i, or
+// at its date's day number with calendar spacing; values map through the region band with
+// the given scale.
+class IndicatorFrame {
+ public:
+  // Over the price scale with the date-label reserve, as the trend drawings use it.
+  explicit IndicatorFrame(const IndicatorContext& context);
+  // Over a value scale of the indicator's own, as the oscillators use it.
+  IndicatorFrame(const IndicatorContext& context, double upper, double lower, bool reserve);
+
+  int First() const { return first_; }
+  int Last() const { return last_; }
+  int64_t Position(int bar) const;
+  int X(int64_t position) const { return RegionX(map_, position); }
+  int Y(int64_t value) const { return RegionY(map_, value); }
+  PixelPoint Point(int bar, int64_t value) const { return {X(Position(bar)), Y(value)}; }
+  const RegionFrame& Map() const { return map_; }
+
+ private:
+  const DataSet& data_;
+  bool calendar_;
+  int first_;
+  int last_;
+  RegionFrame map_;
+};
+
+// Draws a polyline one segment at a time: move to the previous point, line to this one.
+class SegmentPen {
+ public:
+  explicit SegmentPen(Canvas& canvas) : canvas_(canvas) {}
+  void Start(PixelPoint point) { previous_ = point; }
+  void To(PixelPoint point) {
+    canvas_.Line(previous_.x, previous_.y, point.x, point.y);
+    previous_ = point;
+  }
+
+ private:
+  Canvas& canvas_;
+  PixelPoint previous_;
+};
+
+// A parameter box read as a whole number, or `when_empty` for an empty box. Throws
+// ConversionError for other texts.
+int IntParameter(const ControlValues& controls, std::string_view name, int when_empty);
+double RealParameter(const ControlValues& controls, std::string_view name, double when_empty);
+
+// Pen back to copy mode and brush to white, as every drawing leaves the canvas.
+void ResetPen(Canvas& canvas);
+
+}  // namespace varnolt
