@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "bench_folder.h"
+
 #include "base/fields.h"
 #include "base/text_file.h"
 #include "series/calendar.h"
@@ -19,15 +21,10 @@ using namespace varnolt;
 constexpr int kYear = 2015;
 constexpr int kStocks = 4000;
 
-std::filesystem::path MakeRoot() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "varnolt-bench-XXXXXX").string();
-  if (!::mkdtemp(pattern.data())) std::abort();
-  return pattern;
-}
-
 // One line per stock and weekday of the year, 250 days × 4,000 stocks ≈ 1,000,000 lines.
 struct CsvYear {
-  std::filesystem::path root = MakeRoot();
+  bench::BenchFolder folder;
+  std::filesystem::path root = folder.Path();
   std::filesystem::path csv = root / "prices.csv";
   CsvYear() {
     std::ofstream out(csv, std::ios::binary);
@@ -46,7 +43,6 @@ struct CsvYear {
       }
     }
   }
-  ~CsvYear() { std::filesystem::remove_all(root); }
 };
 
 const CsvYear& TheCsv() {

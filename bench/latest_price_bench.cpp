@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "bench_folder.h"
+
 #include "base/program_folder.h"
 #include "series/latest_price.h"
 #include "store/year_file.h"
@@ -21,7 +23,7 @@ int CodeOf(int i) { return 1300 + i * 2; }
 
 class Store {
  public:
-  Store() : folder_(MakeRoot()) {
+  Store() : folder_(root_.Path()) {
     folder_.EnsureDataDir();
     for (int year : {kYear - 1, kYear}) {
       std::vector<DayRow> rows;
@@ -37,15 +39,10 @@ class Store {
       WriteDayRecords(folder_.YearFile(year), rows);
     }
   }
-  ~Store() { std::filesystem::remove_all(folder_.Root()); }
   const ProgramFolder& Folder() const { return folder_; }
 
  private:
-  static std::filesystem::path MakeRoot() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "varnolt-bench-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) std::abort();
-    return pattern;
-  }
+  bench::BenchFolder root_;
   ProgramFolder folder_;
 };
 

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "bench_folder.h"
+
 #include "base/text_file.h"
 #include "series/series_loader.h"
 #include "store/year_file.h"
@@ -21,7 +23,7 @@ constexpr int kCode = 7203;
 // A program folder with 20 years of daily prices for one stock among 400 catalogue records.
 class Store {
  public:
-  Store() : folder_(MakeRoot()) {
+  Store() : folder_(root_.Path()) {
     folder_.EnsureDataDir();
     Lines catalogue;
     for (int i = 0; i < 400; ++i) {
@@ -55,15 +57,10 @@ class Store {
       WriteDayRecords(folder_.YearFile(year), rows);
     }
   }
-  ~Store() { std::filesystem::remove_all(folder_.Root()); }
   const ProgramFolder& Folder() const { return folder_; }
 
  private:
-  static std::filesystem::path MakeRoot() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "varnolt-bench-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) std::abort();
-    return pattern;
-  }
+  bench::BenchFolder root_;
   ProgramFolder folder_;
 };
 
