@@ -5,12 +5,16 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QVariant>
 #include <QWidget>
+#include <cstdint>
 #include <optional>
 #include <string>
 
+#include "app/color_label.h"
 #include "app/radio_group.h"
 #include "base/numbers.h"
+#include "base/settings_file.h"
 
 namespace {
 
@@ -28,6 +32,10 @@ std::optional<std::string> ValueOf(const QWidget& widget) {
   if (const auto* combo = qobject_cast<const QComboBox*>(&widget)) {
     return std::to_string(combo->currentIndex());
   }
+  if (const auto* label = qobject_cast<const ColorLabel*>(&widget)) {
+    // Signed, as a colour loaded from the settings file was written.
+    return std::to_string(static_cast<int32_t>(label->color().value));
+  }
   return std::nullopt;
 }
 
@@ -44,7 +52,16 @@ void SetValue(QWidget& widget, const std::string& value) {
     group->setItemIndex(varnolt::ToInt(value));
   } else if (auto* combo = qobject_cast<QComboBox*>(&widget)) {
     combo->setCurrentIndex(varnolt::ToInt(value));
+  } else if (auto* label = qobject_cast<ColorLabel*>(&widget)) {
+    label->setColor({static_cast<uint32_t>(varnolt::ToInt(value))});
   }
+}
+
+// The kept second line of the settings file belongs to no widget; the window holds it as a
+// property of its own.
+const char* KeptLineProperty() {
+  static const std::string name(varnolt::kKeptLineName);
+  return name.c_str();
 }
 
 }  // namespace
@@ -56,6 +73,8 @@ varnolt::ControlValues ReadControlValues(const QWidget& root) {
     if (name.empty() || !values.Has(name)) continue;
     if (auto value = ValueOf(*widget)) values.Set(name, std::move(*value));
   }
+  const QVariant kept = root.property(KeptLineProperty());
+  if (kept.isValid()) values.Set(varnolt::kKeptLineName, kept.toString().toStdString());
   return values;
 }
 
@@ -65,5 +84,9 @@ void WriteControlValues(QWidget& root, const varnolt::ControlValues& values, boo
     if (name.empty() || !values.Has(name)) continue;
     const QSignalBlocker blocker(quiet ? widget : nullptr);
     SetValue(*widget, values.Text(name));
+  }
+  if (values.Has(varnolt::kKeptLineName)) {
+    root.setProperty(KeptLineProperty(),
+                     QString::fromStdString(values.Text(varnolt::kKeptLineName)));
   }
 }

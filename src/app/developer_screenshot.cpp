@@ -50,8 +50,13 @@ bool ScheduleScreenshot(TfMain& window) {
   if (show > 0)
     QTimer::singleShot(100, &window, [&window, show] { ShowFirstDataSet(window, show); });
   const QString page = qEnvironmentVariable("VARNOLT_SCREENSHOT_PAGE");
-  QTimer::singleShot(300, &window, [&window, path, page] {
-    if (!page.isEmpty()) window.findChild<QTabWidget*>("PCup")->setCurrentIndex(page.toInt());
+  if (!page.isEmpty()) {
+    QTimer::singleShot(250, &window, [&window, page] {
+      window.findChild<QTabWidget*>("PCup")->setCurrentIndex(page.toInt());
+    });
+  }
+  // The page is laid out once it has been shown; a scroll area on it sizes its bars then.
+  QTimer::singleShot(400, &window, [&window, path] {
     const bool saved = window.grab().save(path);
     if (!saved) std::fprintf(stderr, "cannot save %s\n", path.toUtf8().constData());
     QCoreApplication::exit(saved ? 0 : 1);

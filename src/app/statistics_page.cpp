@@ -1,5 +1,6 @@
 #include "app/statistics_page.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTextEdit>
@@ -15,10 +16,14 @@ StatisticsPage BuildStatisticsPage(QWidget* parent) {
   p.clear->setObjectName("Button52");
   p.save = new QPushButton("統計保存", p.page);
   p.save->setObjectName("Button57");
+  p.show_oscillators = new QCheckBox("オシレーター表示", p.page);
+  p.show_oscillators->setObjectName("cbshowosci");
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(p.clear);
   buttons->addWidget(p.save);
+  buttons->addSpacing(20);
+  buttons->addWidget(p.show_oscillators);
   buttons->addStretch();
   auto* layout = new QVBoxLayout(p.page);
   layout->addLayout(buttons);

@@ -1,5 +1,6 @@
 #pragma once
 
+class QCheckBox;
 class QPushButton;
 class QTextEdit;
 class QWidget;
@@ -10,6 +11,8 @@ struct StatisticsPage {
   QTextEdit* text = nullptr;     // reStat
   QPushButton* clear = nullptr;  // Button52 "クリア"
   QPushButton* save = nullptr;   // Button57 "統計保存"
+  // cbshowosci "オシレーター表示": oscillators and kagi charts list their values in the text.
+  QCheckBox* show_oscillators = nullptr;
 };
 
 StatisticsPage BuildStatisticsPage(QWidget* parent);

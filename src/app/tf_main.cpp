@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QColorDialog>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLockFile>
@@ -16,8 +18,10 @@
 #include "app/chart_image.h"
 #include "app/control_bridge.h"
 #include "app/file_dialogs.h"
+#include "app/oscillator_periods_page.h"
 #include "app/start_dates.h"
 #include "app/statistics_page.h"
+#include "app/trend_periods_page.h"
 
 namespace {
 
@@ -29,6 +33,19 @@ constexpr const char* kLockName = "varnolt.lock";
 QWidget* PlaceholderPage(QWidget* parent, const char* name = nullptr) {
   auto* page = new QWidget(parent);
   if (name != nullptr) page->setObjectName(name);
+  return page;
+}
+
+// A page still to come that already holds its colour setting, so that every colour of the
+// settings file has its label.
+QWidget* ColorPlaceholderPage(QWidget* parent, const QString& caption, const char* label,
+                              const char* button, std::vector<ColorChoice>& colors) {
+  auto* page = new QWidget(parent);
+  ParameterGroup group(QString(), page, colors);
+  group.AddColor(caption, label, button);
+  auto* layout = new QVBoxLayout(page);
+  layout->addWidget(group.box(), 0, Qt::AlignLeft);
+  layout->addStretch();
   return page;
 }
 
@@ -49,6 +66,12 @@ TfMain::TfMain(varnolt::ProgramFolder folder, Clock today, QWidget* parent)
   chooseFilesToOpen = [this](const QString& start) { return ChooseFilesToOpen(this, start); };
   chooseFileToSave = [this](const QString& filter, const QString& suffix) {
     return ChooseFileToSave(this, filter, suffix);
+  };
+  color_dialog_ = new QColorDialog(this);
+  chooseColor = [this](const QColor& current) -> std::optional<QColor> {
+    color_dialog_->setCurrentColor(current);
+    if (color_dialog_->exec() != QDialog::Accepted) return std::nullopt;
+    return color_dialog_->selectedColor();
   };
   BuildPages();
   BuildMenu();
@@ -81,12 +104,16 @@ void TfMain::BuildPages() {
   pages_->addTab(chart_page_, "チャート表示画面");
   trend_ = BuildTrendPage(pages_);
   pages_->addTab(trend_.page, "ﾁｬｰﾄ");
-  pages_->addTab(PlaceholderPage(pages_), "ｵｼﾚｰﾀｰ");
-  pages_->addTab(PlaceholderPage(pages_), "ｷﾞｬﾝ分析");
+  oscillator_ = BuildOscillatorPage(pages_);
+  pages_->addTab(oscillator_.page, "ｵｼﾚｰﾀｰ");
+  pages_->addTab(ColorPlaceholderPage(pages_, "１単位", "lbgann", "Button12", other_colors_),
+                 "ｷﾞｬﾝ分析");
   pages_->addTab(PlaceholderPage(pages_), "補助");
   pages_->addTab(PlaceholderPage(pages_), "自動表示");
-  pages_->addTab(PlaceholderPage(pages_), "周期設定(ﾄﾚﾝﾄﾞ)");
-  pages_->addTab(PlaceholderPage(pages_), "周期設定(ｵｼﾚｰﾀｰ)");
+  trend_periods_ = BuildTrendPeriodsPage(pages_);
+  pages_->addTab(trend_periods_.page, "周期設定(ﾄﾚﾝﾄﾞ)");
+  oscillator_periods_ = BuildOscillatorPeriodsPage(pages_);
+  pages_->addTab(oscillator_periods_.page, "周期設定(ｵｼﾚｰﾀｰ)");
 
   const StatisticsPage statistics = BuildStatisticsPage(pages_);
   statistics_ = statistics.text;
@@ -94,12 +121,16 @@ void TfMain::BuildPages() {
   connect(statistics.save, &QPushButton::clicked, this, &TfMain::Button57Click);
   pages_->addTab(statistics.page, "統計");
 
-  pages_->addTab(PlaceholderPage(pages_), "売買ｼｸﾞﾅﾙ");
+  pages_->addTab(ColorPlaceholderPage(pages_, "○", "lbsc", "Button16", other_colors_), "売買ｼｸﾞﾅﾙ");
 
   ConnectSelectionPage(selection1_, 1);
   ConnectSelectionPage(selection2_, 2);
   ConnectBasicSettingsPage(basic1_, 1);
   ConnectBasicSettingsPage(basic2_, 2);
+  ConnectIndicatorPages();
+  ConnectColors(trend_periods_.colors);
+  ConnectColors(oscillator_periods_.colors);
+  ConnectColors(other_colors_);
 }
 
 void TfMain::BuildMenu() {

@@ -1,23 +1,31 @@
 #pragma once
 
+#include <QColor>
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "app/basic_settings_page.h"
 #include "app/data_selection_page.h"
+#include "app/oscillator_page.h"
+#include "app/parameter_form.h"
 #include "app/title_page.h"
 #include "app/trend_page.h"
 #include "base/controls.h"
 #include "base/program_folder.h"
+#include "indicators/indicator_command.h"
 #include "series/bar_table.h"
 #include "series/calendar.h"
 #include "series/unit_shift.h"
 
 class ChartImage;
+class ColorLabel;
 class QAction;
+class QColorDialog;
 class QLockFile;
 class QTabWidget;
 class QTextEdit;
@@ -50,6 +58,10 @@ class TfMain : public QMainWindow {
   // The file dialogs, replaceable for tests. Each gives nothing when the user cancels.
   std::function<QStringList(const QString& folder)> chooseFilesToOpen;
   std::function<QString(const QString& filter, const QString& suffix)> chooseFileToSave;
+  // The colour dialog of the "色" buttons, opened on the label's colour. Gives nothing when the
+  // user cancels. Defaults to the window's one colour dialog, which keeps its custom colours
+  // from one use to the next; tests replace it.
+  std::function<std::optional<QColor>(const QColor& current)> chooseColor;
 
   // The parameter controls by name (see control_bridge.h). Writing raises the controls' change
   // signals as a user's edit would.
@@ -87,6 +99,16 @@ class TfMain : public QMainWindow {
   void mUndoClick();
   void FormResize();
 
+  // The trend and oscillator pages.
+  void buChart1Click();
+  void buCHart2Click();
+  void BuOs1Click();
+  void buOs2Click();
+  void Button2Click();
+  void Button6Click();
+  void Button13Click();
+  void Button15Click();
+
   // Statistics page and the file menu.
   void Button52Click();
   void Button57Click();
@@ -105,6 +127,8 @@ class TfMain : public QMainWindow {
   void BuildMenu();
   void ConnectSelectionPage(DataSelectionPage& page, int data_number);
   void ConnectBasicSettingsPage(const BasicSettingsPage& page, int data_number);
+  void ConnectIndicatorPages();
+  void ConnectColors(const std::vector<ColorChoice>& colors);
   void Load(DataSelectionPage& page, varnolt::DataSet& data_set, int data_number);
   void ApplyDateCommand(DataSelectionPage& page, DateCommand command, const QLineEdit* count);
   void ClearReadouts(int data_number);
@@ -112,10 +136,19 @@ class TfMain : public QMainWindow {
   void Guarded(const std::function<void()>& command);
 
   varnolt::DataSet& DataOf(int data_number) { return data_number == 2 ? data2_ : data1_; }
-  void ShowPriceChart(int data_number);
-  void ClearRegions(const BasicSettingsPage& page);
+  // The price chart display command; true when the chart is shown afterwards.
+  bool ShowPriceChart(int data_number);
+  // The same inside another command, which has taken the undo snapshot already.
+  bool ShowPriceChartWithoutSnapshot(int data_number);
+  using IndicatorCommand =
+      varnolt::IndicatorCommandResult (*)(varnolt::IndicatorCommandEnvironment&);
+  void RunIndicatorCommand(int data_number, IndicatorCommand command);
+  void ClearRegions(const QLineEdit& from, const QLineEdit& to);
+  // A "色" button: the label takes the colour chosen in the colour dialog.
+  void ChooseLabelColor(ColorLabel& label);
   void CalendarClick(const BasicSettingsPage& page, int data_number);
   // The first step of every command that changes the chart image: what "復元(&U)" puts back.
+  // While snapshots are suppressed it only enables "復元(&U)".
   void TakeUndoSnapshot();
   // Runs after a successful price chart display of a data set.
   void AfterDisplay(int data_number);
@@ -138,7 +171,14 @@ class TfMain : public QMainWindow {
   QWidget* chart_page_ = nullptr;  // tsChart
   ChartImage* chart_ = nullptr;    // imMain
   TrendPage trend_;
+  OscillatorPage oscillator_;
+  ParameterPage trend_periods_;
+  ParameterPage oscillator_periods_;
+  std::vector<ColorChoice> other_colors_;  // lbgann, lbsc on pages still to come
+  QColorDialog* color_dialog_ = nullptr;
   QTextEdit* statistics_ = nullptr;   // reStat
   QAction* undo_ = nullptr;           // mUndo
   bool showing_price_chart_ = false;  // busy guard of both display commands
+  // Inner drawing commands of one user action leave the snapshot taken before the first.
+  bool snapshots_suppressed_ = false;
 };

@@ -51,8 +51,8 @@ void TfMain::buShow2Click() {
   ShowPriceChart(2);
 }
 
-void TfMain::ShowPriceChart(int data_number) {
-  if (showing_price_chart_) return;
+bool TfMain::ShowPriceChart(int data_number) {
+  if (showing_price_chart_) return false;
   showing_price_chart_ = true;
   TakeUndoSnapshot();
   Guarded([&] {
@@ -60,8 +60,9 @@ void TfMain::ShowPriceChart(int data_number) {
     const varnolt::PriceChartBoxes boxes =
         varnolt::PriceBoxesFromControls(ReadControls(), data_number);
     const DataSelectionPage& selection = data_number == 2 ? selection2_ : selection1_;
-    const auto financial =
-        data_set.loaded ? varnolt::ReadFinancialRecordOrNone(folder_.DataDir(), data_set.current_code) : std::nullopt;
+    const auto financial = data_set.loaded ? varnolt::ReadFinancialRecordOrNone(
+                                                 folder_.DataDir(), data_set.current_code)
+                                           : std::nullopt;
     varnolt::QImageCanvas canvas(chart_->image());
     const varnolt::PriceChartResult result = varnolt::ShowPriceChart(
         data_set, boxes, selection.code->currentText().toStdString(), financial, false, canvas);
@@ -84,21 +85,31 @@ void TfMain::ShowPriceChart(int data_number) {
     AfterDisplay(data_number);
   });
   showing_price_chart_ = false;
+  return DataOf(data_number).chart_shown;
+}
+
+bool TfMain::ShowPriceChartWithoutSnapshot(int data_number) {
+  const bool suppressed = snapshots_suppressed_;
+  snapshots_suppressed_ = true;
+  const bool shown = ShowPriceChart(data_number);
+  snapshots_suppressed_ = suppressed;
+  return shown;
 }
 
 void TfMain::AfterDisplay(int /*data_number*/) {}
 
 void TfMain::Button4Click() {
-  ClearRegions(basic1_);
+  ClearRegions(*basic1_.from, *basic1_.to);
 }
 void TfMain::Button17Click() {
-  ClearRegions(basic2_);
+  ClearRegions(*basic2_.from, *basic2_.to);
 }
 
-void TfMain::ClearRegions(const BasicSettingsPage& page) {
+void TfMain::ClearRegions(const QLineEdit& from_box, const QLineEdit& to_box) {
   TakeUndoSnapshot();
   Guarded([&] {
-    const auto [from, to] = varnolt::ReadRegionBoxes(page.from->text().toStdString(), page.to->text().toStdString());
+    const auto [from, to] =
+        varnolt::ReadRegionBoxes(from_box.text().toStdString(), to_box.text().toStdString());
     QImage& image = chart_->image();
     varnolt::QImageCanvas canvas(image);
     canvas.SetBrush(varnolt::kWhite);
@@ -143,7 +154,7 @@ void TfMain::edUP2Change() {
 
 void TfMain::TakeUndoSnapshot() {
   undo_->setEnabled(true);
-  QGuiApplication::clipboard()->setImage(chart_->image());
+  if (!snapshots_suppressed_) QGuiApplication::clipboard()->setImage(chart_->image());
 }
 
 void TfMain::mUndoClick() {

@@ -1,36 +1,33 @@
 #include "app/trend_page.h"
 
-#include <QGridLayout>
-#include <QLabel>
-#include <QLineEdit>
+#include <QGroupBox>
+#include <QVBoxLayout>
 
 namespace {
 
-QLineEdit* RegionBox(const char* name, const char* text, QWidget* parent) {
-  auto* box = new QLineEdit(text, parent);
-  box->setObjectName(name);
-  box->setFixedWidth(50);
-  return box;
-}
+// In the order of the trend command's item indices.
+const QStringList kItems = {"移動平均（終値）", "移動平均（高値・安値）",
+                            "一目均衡表",       "ボリンジャーバンド",
+                            "パラボリック",     "新値足",
+                            "練行足",           "カギ足（非時系列）",
+                            "カギ足（時系列）", "Ｐ＆Ｆ"};
 
 }  // namespace
 
 TrendPage BuildTrendPage(QWidget* parent) {
   TrendPage p;
   p.page = new QWidget(parent);
-  p.from1 = RegionBox("edcv1", "1", p.page);
-  p.to1 = RegionBox("edcv2", "10", p.page);
-  p.from2 = RegionBox("ed2cv1", "1", p.page);
-  p.to2 = RegionBox("ed2cv2", "10", p.page);
+  p.data1 = BuildCommandPanel("データ１", {"cbchart1", "edcv1", "edcv2", "Button2", "buChart1"},
+                              kItems, p.page);
+  p.data2 = BuildCommandPanel("データ２", {"cbchart2", "ed2cv1", "ed2cv2", "Button6", "buCHart2"},
+                              kItems, p.page);
 
-  auto* layout = new QGridLayout(p.page);
-  layout->addWidget(new QLabel("（１）表示領域(1-10)", p.page), 0, 0);
-  layout->addWidget(p.from1, 0, 1);
-  layout->addWidget(p.to1, 0, 2);
-  layout->addWidget(new QLabel("（２）表示領域(1-10)", p.page), 1, 0);
-  layout->addWidget(p.from2, 1, 1);
-  layout->addWidget(p.to2, 1, 2);
-  layout->setColumnStretch(3, 1);
-  layout->setRowStretch(2, 1);
+  auto* column = new QVBoxLayout;
+  column->addWidget(p.data1.box);
+  column->addWidget(p.data2.box);
+  column->addStretch();
+  auto* layout = new QHBoxLayout(p.page);
+  layout->addLayout(column);
+  layout->addStretch(1);
   return p;
 }

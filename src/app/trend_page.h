@@ -1,16 +1,14 @@
 #pragma once
 
-class QLineEdit;
+#include "app/command_panel.h"
+
 class QWidget;
 
-// The page "ﾁｬｰﾄ" of the trend indicators. For now it holds the region boxes that the price
-// chart display fills in, so that an indicator drawn next lands in the same regions.
+// The page "ﾁｬｰﾄ": the trend indicator of each data set over its price chart.
 struct TrendPage {
   QWidget* page = nullptr;
-  QLineEdit* from1 = nullptr;  // edcv1
-  QLineEdit* to1 = nullptr;    // edcv2
-  QLineEdit* from2 = nullptr;  // ed2cv1
-  QLineEdit* to2 = nullptr;    // ed2cv2
+  CommandPanel data1;  // cbchart1, edcv1, edcv2, Button2, buChart1
+  CommandPanel data2;  // cbchart2, ed2cv1, ed2cv2, Button6, buCHart2
 };
 
 TrendPage BuildTrendPage(QWidget* parent);

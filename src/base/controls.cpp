@@ -22,6 +22,7 @@ constexpr std::pair<std::string_view, std::string_view> kPageDefaults[] = {
     {"edov1", ""}, {"edov2", "10"}, {"ed2ov1", ""}, {"ed2ov2", "10"},
     // Item lists selected at start-up.
     {"cbchart1", "0"}, {"cbchart2", "0"}, {"cbos1", "0"}, {"cbos2", "0"},
+    {"cbshowosci", "false"},  // オシレーター表示: list the oscillator values on the statistics page
 };
 
 }  // namespace
