@@ -79,7 +79,9 @@ int ChartCommand(Context& context, Args& args) {
     controls.Set(to_name, shown.boxes.region_to);
     return true;
   };
-  IndicatorCommandEnvironment environment{data_set, controls, canvas, 1, statistics, show_price_chart};
+  const HolidayList holidays = LoadHolidayList(context.folder.File("holidays.txt"));
+  IndicatorCommandEnvironment environment{data_set,   controls,         canvas,   1,
+                                          statistics, show_price_chart, &holidays};
   ReplayRecord(*record, [&](const RecordItem& item) {
     IndicatorCommandResult result;
     switch (item.kind) {

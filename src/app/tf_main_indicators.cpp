@@ -62,7 +62,8 @@ void TfMain::RunIndicatorCommand(int data_number, IndicatorCommand command) {
         // The display has written its scale into the boxes; the command goes on with it.
         controls = ReadControls();
         return shown;
-      }};
+      },
+      &holidays_};
 
   varnolt::IndicatorCommandResult result;
   QString error;

@@ -20,11 +20,18 @@ int RegionX(const RegionFrame& frame, int64_t position) {
 }
 
 int RegionY(const RegionFrame& frame, int64_t value) {
-  const int64_t y = Band(frame) * (frame.upper - value) / (frame.upper - frame.lower) +
-                    RegionTop(frame.height, frame.to);
-  // A price far outside a narrow scale lands billions of rows away. Hold it at ±2^30 so it
-  // stays on its side of the band and the difference of two rows still fits an int.
+  // A value far outside a narrow scale lands billions of rows away. Hold it at ±2^30 so it
+  // stays on its side of the band and the difference of two rows still fits an int; a value
+  // so far out that the product itself would overflow goes straight to that side.
   constexpr int64_t kFar = int64_t{1} << 30;
+  int64_t distance = 0;
+  int64_t product = 0;
+  if (__builtin_sub_overflow(frame.upper, value, &distance) ||
+      __builtin_mul_overflow(Band(frame), distance, &product)) {
+    const bool below = (value < frame.upper) == (frame.upper > frame.lower);
+    return static_cast<int>(below ? kFar : -kFar);
+  }
+  const int64_t y = product / (frame.upper - frame.lower) + RegionTop(frame.height, frame.to);
   return static_cast<int>(std::clamp(y, -kFar, kFar));
 }
 

@@ -1,6 +1,6 @@
 #include "indicators/computation.h"
 
-#include <cmath>
+#include "base/file_error.h"
 
 #include "indicators/bollinger.h"
 #include "indicators/dmi.h"
@@ -43,6 +43,8 @@ int RunComputation(const ComputationInfo& info, ScreeningSeries& series, int bar
   try {
     return info.run(series, bars, controls);
   } catch (const ComputationFault&) {
+    return static_cast<int>(kFailureCode);
+  } catch (const ConversionError&) {
     return static_cast<int>(kFailureCode);
   }
 }

@@ -29,8 +29,8 @@ struct ComputationInfo {
 std::span<const ComputationInfo> Computations();
 const ComputationInfo* FindComputation(std::string_view name);
 
-// Runs a computation as the evaluator does: a fault or a non-finite result becomes the
-// failure code.
+// Runs a computation as the evaluator does: a floating-point fault, or a parameter box that
+// does not read, becomes the failure code and the stock fails.
 int RunComputation(const ComputationInfo& info, ScreeningSeries& series, int bars,
                    const ControlValues& controls);
 

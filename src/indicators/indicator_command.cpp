@@ -70,8 +70,9 @@ IndicatorCommandResult RunCommand(IndicatorCommandEnvironment& environment,
   const Drawing drawing = dispatch(item);
   // An item whose drawing is not there draws nothing and records nothing.
   if (drawing == nullptr) return result;
-  IndicatorContext context{environment.data, controls, environment.canvas,
-                           environment.data_number, scale, environment.statistics};
+  IndicatorContext context{environment.data,        controls, environment.canvas,
+                           environment.data_number, scale,    environment.statistics,
+                           environment.holidays};
   result.message = drawing(context);
   after(item);
   environment.data.command_record +=

@@ -19,6 +19,7 @@ struct IndicatorCommandEnvironment {
   int data_number = 1;
   std::string& statistics;
   std::function<bool()> show_price_chart;
+  const HolidayList* holidays = nullptr;
 };
 
 struct IndicatorCommandResult {

@@ -7,6 +7,7 @@
 #include "chart/price_chart.h"
 #include "chart/region_map.h"
 #include "series/bar_table.h"
+#include "series/calendar.h"
 
 namespace varnolt {
 
@@ -19,6 +20,9 @@ struct IndicatorContext {
   int data_number = 1;  // 1 or 2
   PriceScale scale;     // upper, lower, right margin, regions from..to, calendar spacing
   std::string& statistics;
+  // The holiday list the window loaded at start-up, for bar dates beyond the last bar; none
+  // makes every weekday a trading day.
+  const HolidayList* holidays = nullptr;
 };
 
 // Positions and pixels of the time-series indicator drawings: bar i stands at position i, or

@@ -1,9 +1,84 @@
 #include "indicators/percent_r.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "indicators/oscillator_frame.h"
+
 namespace varnolt {
+namespace {
 
-std::string DrawPercentR(const IndicatorContext&) { return "未実装"; }
+// 0 at the top of the band and 100 at the bottom: a close at the period's high reads 0.
+constexpr double kUpper = -10;
+constexpr double kLower = 110;
 
-int CalcPercentR(ScreeningSeries&, int, const ControlValues&) { throw ComputationFault("未実装"); }
+// %R of `bar` over the n bars ending there: where the close stands below the period's highest
+// high, in percent of the period's range. Nothing for a range of zero.
+template <typename Bars>
+std::optional<double> PercentRAt(const Bars& bars, int bar, int n) {
+  int32_t highest = bars[bar].high;
+  int32_t lowest = bars[bar].low;
+  for (int j = bar - n + 1; j < bar; ++j) {
+    highest = std::max(highest, bars[j].high);
+    lowest = std::min(lowest, bars[j].low);
+  }
+  const int64_t range = int64_t{highest} - lowest;
+  if (range == 0) return std::nullopt;
+  return static_cast<double>(int64_t{highest} - bars[bar].close) * 100 / static_cast<double>(range);
+}
+
+}  // namespace
+
+std::string DrawPercentR(const IndicatorContext& context) {
+  const ControlValues& controls = context.controls;
+  const int n = IntParameter(controls, "edr", 20);
+  const int upper_level = IntParameter(controls, "edru", 80);
+  const int lower_level = IntParameter(controls, "edrd", 20);
+  const Color colour = controls.ColorOf("lbr");
+  const IndicatorFrame frame = OscillatorFrame(context, kUpper, kLower);
+  DrawReferenceLines(context, frame, {0, 100, 50, upper_level, lower_level});
+  Canvas& canvas = context.canvas;
+  if (n < 1) {
+    ResetPen(canvas);
+    return kSkewedData;
+  }
+  std::vector<double> values(frame.Last() + 1, 0.0);
+  SetOscillatorPen(canvas, colour);
+  SegmentPen pen(canvas);
+  const int start = std::max(frame.First(), n);
+  for (int i = start; i <= frame.Last(); ++i) {
+    const std::optional<double> value = PercentRAt(context.data.bars, i, n);
+    if (!value) {
+      ResetPen(canvas);
+      return kSkewedData;
+    }
+    values[i] = *value;
+    const PixelPoint point = OscillatorPoint(frame, i, *value);
+    if (i == start) {
+      pen.Start(point);
+    } else {
+      pen.To(point);
+    }
+  }
+  ResetPen(canvas);
+  WriteListing(context, "%Rｵｼﾚｰﾀｰ ", {values});
+  return {};
+}
+
+int CalcPercentR(ScreeningSeries& series, int bars, const ControlValues& controls) {
+  const int n = IntParameter(controls, "edr", 20);
+  if (bars == 0) return std::max(n - 1, 0);
+  if (n < 1) throw ComputationFault("%R period below 1");
+  for (int i = 1; i < n && i <= bars; ++i) series[i].s1 = 0;
+  for (int i = n; i <= bars; ++i) {
+    const std::optional<double> value = PercentRAt(std::as_const(series), i, n);
+    if (!value) throw ComputationFault("%R over a zero range");
+    series[i].s1 = static_cast<float>(*value);
+  }
+  return 0;
+}
 
 }  // namespace varnolt

@@ -1,9 +1,92 @@
 #include "indicators/psychological.h"
 
+#include <algorithm>
+#include <vector>
+
+#include "indicators/oscillator_frame.h"
+
 namespace varnolt {
+namespace {
 
-std::string DrawPsychological(const IndicatorContext&) { return "未実装"; }
+constexpr double kUpper = 110;
+constexpr double kLower = -10;
 
-int CalcPsychological(ScreeningSeries&, int, const ControlValues&) { throw ComputationFault("未実装"); }
+template <typename Bars>
+bool Rises(const Bars& bars, int bar) {
+  return bars[bar - 1].close < bars[bar].close;
+}
+
+// Counts the rising closes of the n bars ending at each bar in turn, sliding the window one
+// bar at a time.
+template <typename Bars>
+class RisingCount {
+ public:
+  // The window of the n bars ending at `bar` (bar > n, so every close has a predecessor).
+  RisingCount(const Bars& bars, int bar, int n) : bars_(bars), bar_(bar), n_(n) {
+    for (int j = bar - n + 1; j <= bar; ++j) count_ += Rises(bars, j) ? 1 : 0;
+  }
+  void Advance() {
+    ++bar_;
+    count_ += (Rises(bars_, bar_) ? 1 : 0) - (Rises(bars_, bar_ - n_) ? 1 : 0);
+  }
+  // The share of rising closes in percent.
+  double Value() const { return count_ * 100.0 / n_; }
+
+ private:
+  const Bars& bars_;
+  int bar_;
+  int n_;
+  int count_ = 0;
+};
+
+}  // namespace
+
+std::string DrawPsychological(const IndicatorContext& context) {
+  const ControlValues& controls = context.controls;
+  const int n = IntParameter(controls, "edpsy", 12);
+  const int upper_level = IntParameter(controls, "edpsyu", 75);
+  const int lower_level = IntParameter(controls, "edpsyd", 25);
+  const Color colour = controls.ColorOf("lbpsy");
+  const IndicatorFrame frame = OscillatorFrame(context, kUpper, kLower);
+  DrawReferenceLines(context, frame, {0, 100, 50, upper_level, lower_level});
+  Canvas& canvas = context.canvas;
+  if (n < 1) {
+    // A share of no bars has no value.
+    ResetPen(canvas);
+    return kSkewedData;
+  }
+  std::vector<double> values(frame.Last() + 1, 0.0);
+  if (n < frame.Last()) {
+    const int start = std::max(frame.First(), n + 1);
+    SetOscillatorPen(canvas, colour);
+    SegmentPen pen(canvas);
+    RisingCount<BarTable> count(context.data.bars, start, n);
+    values[start] = count.Value();
+    pen.Start(OscillatorPoint(frame, start, values[start]));
+    for (int i = start + 1; i <= frame.Last(); ++i) {
+      count.Advance();
+      values[i] = count.Value();
+      pen.To(OscillatorPoint(frame, i, values[i]));
+    }
+  }
+  ResetPen(canvas);
+  WriteListing(context, "ｻｲｺﾛｼﾞｶﾙ ﾗｲﾝ ", {values});
+  return {};
+}
+
+int CalcPsychological(ScreeningSeries& series, int bars, const ControlValues& controls) {
+  const int n = IntParameter(controls, "edpsy", 12);
+  if (bars == 0) return std::max(n, 0);
+  if (n < 1) throw ComputationFault("psychological period below 1");
+  for (int i = 1; i <= n && i <= bars; ++i) series[i].s1 = 0;
+  if (n >= bars) return 0;
+  RisingCount<ScreeningSeries> count(series, n + 1, n);
+  series[n + 1].s1 = static_cast<float>(count.Value());
+  for (int i = n + 2; i <= bars; ++i) {
+    count.Advance();
+    series[i].s1 = static_cast<float>(count.Value());
+  }
+  return 0;
+}
 
 }  // namespace varnolt

@@ -1,9 +1,141 @@
 #include "indicators/rsi.h"
 
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "indicators/oscillator_frame.h"
+
 namespace varnolt {
+namespace {
 
-std::string DrawRSI(const IndicatorContext&) { return "未実装"; }
+// The up and down sums of one RSI line in single precision: summed over a first window, then
+// moved on bar by bar, either as a window of the last `period` changes or as a running sum
+// that lets older changes fade by (period − 1) / period each bar (cbrsi).
+class RsiSums {
+ public:
+  RsiSums(int period, bool cumulative) : period_(period), cumulative_(cumulative) {}
 
-int CalcRSI(ScreeningSeries&, int, const ControlValues&) { throw ComputationFault("未実装"); }
+  // A rise of at least one yen counts as up; a fall as down; no change as neither.
+  static float Up(int64_t change) { return change >= 1 ? static_cast<float>(change) : 0; }
+  static float Down(int64_t change) { return change >= 1 ? 0 : static_cast<float>(-change); }
+
+  void AddToFirstWindow(int64_t change) {
+    up_ += Up(change);
+    down_ += Down(change);
+  }
+
+  // `change` enters; `leaving`, the change `period` bars earlier, leaves the moving window.
+  void Advance(int64_t change, int64_t leaving) {
+    if (cumulative_) {
+      up_ = static_cast<float>(static_cast<double>(up_) * (period_ - 1) / period_ + Up(change));
+      down_ =
+          static_cast<float>(static_cast<double>(down_) * (period_ - 1) / period_ + Down(change));
+    } else {
+      up_ = up_ - Up(leaving) + Up(change);
+      down_ = down_ - Down(leaving) + Down(change);
+    }
+  }
+
+  // The index in percent; none when the window saw no change at all (0 / 0).
+  std::optional<double> Value() const {
+    const float total = up_ + down_;
+    if (total == 0) return std::nullopt;
+    return static_cast<double>(up_) * 100 / total;
+  }
+
+ private:
+  int period_;
+  bool cumulative_;
+  float up_ = 0;
+  float down_ = 0;
+};
+
+int64_t Change(const BarTable& bars, int bar) {
+  return static_cast<int64_t>(bars[bar].close) - bars[bar - 1].close;
+}
+
+// Draws one line from bar max(first, period + 1) to the last bar and keeps its values in
+// `table`. False when a window without any change stops it at that bar.
+bool DrawLine(const IndicatorContext& context, const IndicatorFrame& frame, int period,
+              bool cumulative, Color colour, std::vector<double>& table) {
+  const BarTable& bars = context.data.bars;
+  const int last = frame.Last();
+  if (period <= 0 || period >= last) return true;  // no bar with a full window of changes
+  const int start = std::max(frame.First(), period + 1);
+  if (start > last) return true;
+
+  RsiSums sums(period, cumulative);
+  for (int bar = start - period + 1; bar <= start; ++bar) sums.AddToFirstWindow(Change(bars, bar));
+  SetOscillatorPen(context.canvas, colour);
+  SegmentPen pen(context.canvas);
+  for (int bar = start;; ++bar) {
+    const std::optional<double> value = sums.Value();
+    if (!value) return false;
+    table[bar] = *value;
+    const PixelPoint point = OscillatorPoint(frame, bar, *value);
+    if (bar == start) {
+      pen.Start(point);
+    } else {
+      pen.To(point);
+    }
+    if (bar == last) return true;
+    sums.Advance(Change(bars, bar + 1), Change(bars, bar + 1 - period));
+  }
+}
+
+}  // namespace
+
+std::string DrawRSI(const IndicatorContext& context) {
+  const ControlValues& controls = context.controls;
+  const std::array<int, 3> periods = {IntParameter(controls, "edRSI1", 0),
+                                      IntParameter(controls, "edRSI2", 0),
+                                      IntParameter(controls, "edRSI3", 0)};
+  const std::array<Color, 3> colours = {controls.ColorOf("lbrsi1"), controls.ColorOf("lbRSI2"),
+                                        controls.ColorOf("lbrsi3")};
+  const int upper = IntParameter(controls, "edRSIU", 70);
+  const int lower = IntParameter(controls, "edRSID", 30);
+  const bool cumulative = controls.Checked("cbrsi");
+
+  const IndicatorFrame frame = OscillatorFrame(context, 110, -10);
+  DrawReferenceLines(context, frame, {0, 100, 50, upper, lower});
+  std::array<std::vector<double>, 3> tables;
+  for (size_t k = 0; k < tables.size(); ++k) {
+    tables[k].assign(frame.Last() + 1, 0.0);
+    if (!DrawLine(context, frame, periods[k], cumulative, colours[k], tables[k])) {
+      ResetPen(context.canvas);
+      return kSkewedData;
+    }
+  }
+  ResetPen(context.canvas);
+  WriteListing(context,
+               "RSI 周期 , " + std::to_string(periods[0]) + " , " + std::to_string(periods[1]) +
+                   " , " + std::to_string(periods[2]),
+               {tables[0], tables[1], tables[2]});
+  return {};
+}
+
+int CalcRSI(ScreeningSeries& series, int bars, const ControlValues& controls) {
+  const int period = IntParameter(controls, "edRSI1", 1);
+  if (bars == 0) return std::max(period, 0);
+  if (period < 0) throw ComputationFault("negative RSI period");
+  const int unset = period == 0 ? bars : std::min(bars, period);
+  for (int bar = 1; bar <= unset; ++bar) series[bar].s1 = 0;
+  if (period == 0 || period >= bars) return 0;
+
+  RsiSums sums(period, controls.Checked("cbrsi"));
+  const auto change = [&series](int bar) {
+    return static_cast<int64_t>(series[bar].close) - series[bar - 1].close;
+  };
+  for (int bar = 2; bar <= period + 1; ++bar) sums.AddToFirstWindow(change(bar));
+  for (int bar = period + 1;; ++bar) {
+    const std::optional<double> value = sums.Value();
+    if (!value) throw ComputationFault("RSI window without any change");
+    series[bar].s1 = static_cast<float>(*value);
+    if (bar == bars) return 0;
+    sums.Advance(change(bar + 1), change(bar + 1 - period));
+  }
+}
 
 }  // namespace varnolt

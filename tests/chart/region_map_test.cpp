@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <cstdint>
 #include <optional>
 #include <utility>
@@ -75,6 +77,9 @@ TEST(RegionMapTest, FarValuesOnANarrowScaleStayOnTheirSide) {
   EXPECT_LT(RegionY(frame, 5'000'000), 0);
   EXPECT_GT(RegionY(frame, -5'000'000), 700);
   EXPECT_LT(RegionY(frame, 2'000'000'000), 0);
+  // So far out that the row's product itself would pass 64 bits.
+  EXPECT_LT(RegionY(frame, std::numeric_limits<int64_t>::max() / 2), 0);
+  EXPECT_GT(RegionY(frame, std::numeric_limits<int64_t>::min() / 2), 700);
 }
 
 TEST(RegionUnmapTest, OneYenBelowTheUpperPriceIsTheRowBelowTheTop) {
