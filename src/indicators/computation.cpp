@@ -3,6 +3,12 @@
 #include "base/file_error.h"
 
 #include "indicators/bollinger.h"
+#include "indicators/deviation.h"
+#include "indicators/kagi.h"
+#include "indicators/macd.h"
+#include "indicators/new_price.h"
+#include "indicators/point_figure.h"
+#include "indicators/renko.h"
 #include "indicators/dmi.h"
 #include "indicators/ichimoku.h"
 #include "indicators/parabolic.h"
@@ -25,6 +31,13 @@ constexpr ComputationInfo kComputations[] = {
     {"CalcStochastics", CalcStochastics},
     {"CalcPercentR", CalcPercentR},
     {"CalcPsychological", CalcPsychological},
+    {"CalcNewPrice", CalcNewPrice},
+    {"CalcRenko", CalcRenko},
+    {"CalcPointFigure", CalcPointFigure},
+    {"CalcKagi", CalcKagi},
+    {"CalcMACD", CalcMACD},
+    {"CalcMovingAverages:averages", CalcMovingAveragesAverages},
+    {"CalcMovingAverages:deviation", CalcMovingAveragesDeviation},
 };
 
 }  // namespace

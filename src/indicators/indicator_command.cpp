@@ -4,6 +4,15 @@
 #include "chart/command_record.h"
 #include "chart/region_map.h"
 #include "indicators/bollinger.h"
+#include "indicators/deviation.h"
+#include "indicators/kagi.h"
+#include "indicators/macd.h"
+#include "indicators/new_price.h"
+#include "indicators/obv.h"
+#include "indicators/point_figure.h"
+#include "indicators/renko.h"
+#include "indicators/reverse_watch.h"
+#include "indicators/volume.h"
 #include "indicators/ichimoku.h"
 #include "indicators/indicator_context.h"
 #include "indicators/moving_average.h"
@@ -90,8 +99,8 @@ Drawing ItemDrawing(const Drawing (&drawings)[N], int item) {
 
 IndicatorCommandResult RunTrendCommand(IndicatorCommandEnvironment& environment) {
   static constexpr Drawing kDrawings[] = {
-      DrawMovingAverage, DrawMovingAverageHighLow, DrawIchimoku, DrawBollinger, DrawParabolic,
-      nullptr,           nullptr,                  nullptr,      nullptr,       nullptr,
+      DrawMovingAverage, DrawMovingAverageHighLow, DrawIchimoku, DrawBollinger,      DrawParabolic,
+      DrawNewPrice,      DrawRenko,                DrawKagi,     DrawKagiTimeSeries, DrawPointFigure,
   };
   constexpr int kIchimoku = 2;
   return RunCommand(
@@ -108,8 +117,8 @@ IndicatorCommandResult RunTrendCommand(IndicatorCommandEnvironment& environment)
 
 IndicatorCommandResult RunOscillatorCommand(IndicatorCommandEnvironment& environment) {
   static constexpr Drawing kDrawings[] = {
-      DrawRSI, DrawRCI, DrawDMI, nullptr, DrawStochastics, DrawPercentR, DrawPsychological,
-      nullptr, nullptr, nullptr, nullptr,
+      DrawRSI, DrawRCI,  DrawDMI,  DrawVolume,       DrawStochastics, DrawPercentR, DrawPsychological,
+      DrawOBV, DrawMACD, DrawDeviation, DrawReverseWatch,
   };
   return RunCommand(
       environment, OscillatorNames(environment.data_number), 4,

@@ -1,0 +1,7 @@
+#include "indicators/obv.h"
+
+namespace varnolt {
+
+std::string DrawOBV(const IndicatorContext&) { return "未実装"; }
+
+}  // namespace varnolt

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+#include "indicators/computation.h"
+#include "indicators/indicator_context.h"
+
+namespace varnolt {
+
+// Reverse watch curve: price average against volume average.
+std::string DrawReverseWatch(const IndicatorContext& context);
+
+}  // namespace varnolt

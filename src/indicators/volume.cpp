@@ -1,0 +1,7 @@
+#include "indicators/volume.h"
+
+namespace varnolt {
+
+std::string DrawVolume(const IndicatorContext&) { return "未実装"; }
+
+}  // namespace varnolt
