@@ -30,6 +30,8 @@ std::optional<std::string> ValueOf(const QWidget& widget) {
     return std::to_string(group->itemIndex());
   }
   if (const auto* combo = qobject_cast<const QComboBox*>(&widget)) {
+    // A box the user types into (the stock name) is its text; a list is its item index.
+    if (combo->isEditable()) return combo->currentText().toStdString();
     return std::to_string(combo->currentIndex());
   }
   if (const auto* label = qobject_cast<const ColorLabel*>(&widget)) {
@@ -51,7 +53,11 @@ void SetValue(QWidget& widget, const std::string& value) {
   } else if (auto* group = qobject_cast<RadioGroup*>(&widget)) {
     group->setItemIndex(varnolt::ToInt(value));
   } else if (auto* combo = qobject_cast<QComboBox*>(&widget)) {
-    combo->setCurrentIndex(varnolt::ToInt(value));
+    if (combo->isEditable()) {
+      combo->setEditText(QString::fromStdString(value));
+    } else {
+      combo->setCurrentIndex(varnolt::ToInt(value));
+    }
   } else if (auto* label = qobject_cast<ColorLabel*>(&widget)) {
     label->setColor({static_cast<uint32_t>(varnolt::ToInt(value))});
   }

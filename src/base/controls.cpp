@@ -20,6 +20,8 @@ constexpr std::pair<std::string_view, std::string_view> kPageDefaults[] = {
     // Region boxes of the trend and oscillator pages.
     {"edcv1", "1"}, {"edcv2", "10"}, {"ed2cv1", "1"}, {"ed2cv2", "10"},
     {"edov1", ""}, {"edov2", "10"}, {"ed2ov1", ""}, {"ed2ov2", "10"},
+    // The name-or-code boxes of the data selection pages.
+    {"cbdata1", ""}, {"cbdata2", ""},
     // Item lists selected at start-up.
     {"cbchart1", "0"}, {"cbchart2", "0"}, {"cbos1", "0"}, {"cbos2", "0"},
     {"cbshowosci", "false"},  // オシレーター表示: list the oscillator values on the statistics page

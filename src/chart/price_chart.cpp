@@ -275,10 +275,9 @@ PriceChartResult ShowPriceChart(DataSet& data_set, const PriceChartBoxes& boxes,
   if (scale.upper == scale.lower) {
     ++scale.upper;
     --scale.lower;
-    if (boxes.automatic) {
-      result.boxes.upper = std::to_string(scale.upper);
-      result.boxes.lower = std::to_string(scale.lower);
-    }
+    // The boxes keep the scale the chart used, so the indicators drawn over it agree.
+    result.boxes.upper = std::to_string(scale.upper);
+    result.boxes.lower = std::to_string(scale.lower);
   }
   const auto interval = ParseInt(result.boxes.interval);
   scale.interval = IsWholeNumberText(result.boxes.interval) && interval && *interval > 0 ? *interval : 1000;

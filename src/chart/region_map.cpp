@@ -14,7 +14,7 @@ int64_t Band(const RegionFrame& frame) {
 }  // namespace
 
 int RegionX(const RegionFrame& frame, int64_t position) {
-  const int64_t n = frame.p1 - frame.p0 + 1;
+  const int64_t n = std::max<int64_t>(frame.p1 - frame.p0 + 1, 1);
   const int64_t plot = frame.width - 60;
   return static_cast<int>(plot * (position - frame.p0) / n + plot / (2 * n) + 30);
 }
@@ -31,7 +31,10 @@ int RegionY(const RegionFrame& frame, int64_t value) {
     const bool below = (value < frame.upper) == (frame.upper > frame.lower);
     return static_cast<int>(below ? kFar : -kFar);
   }
-  const int64_t y = product / (frame.upper - frame.lower) + RegionTop(frame.height, frame.to);
+  // A scale with upper = lower has no height; it is read as one unit high rather than
+  // dividing by zero.
+  const int64_t span = frame.upper != frame.lower ? frame.upper - frame.lower : 1;
+  const int64_t y = product / span + RegionTop(frame.height, frame.to);
   return static_cast<int>(std::clamp(y, -kFar, kFar));
 }
 

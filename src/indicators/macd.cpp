@@ -1,9 +1,175 @@
 #include "indicators/macd.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "base/numbers.h"
+#include "indicators/oscillator_frame.h"
+
 namespace varnolt {
+namespace {
 
-std::string DrawMACD(const IndicatorContext&) { return "未実装"; }
+constexpr const char* kHeader = "MACD , 第１線（２周期の乖離） , 第2線（第１線の移動平均）";
 
-int CalcMACD(ScreeningSeries&, int, const ControlValues&) { throw ComputationFault("未実装"); }
+struct MacdPeriods {
+  int fast = 5;
+  int slow = 20;
+  int signal = 0;  // 0 or below: no signal line
+
+  // Both averages need at least one close; a period below 1 divides by 0 or indexes before
+  // bar 1.
+  bool Valid() const { return fast >= 1 && slow >= 1; }
+  // The first bar with both averages.
+  int64_t MacdStart() const { return std::max(fast, slow); }
+  int64_t SignalStart() const { return MacdStart() + signal - 1; }
+};
+
+MacdPeriods ReadPeriods(const ControlValues& controls) {
+  return {IntParameter(controls, "edmacd1", 5), IntParameter(controls, "edmacd2", 20),
+          IntParameter(controls, "edmacd3", 0)};
+}
+
+// An exponential average of closes, kept in single precision as the tables hold it: the plain
+// mean of the first n closes, then each close pulls it 2 / (n + 1) of the way towards itself.
+class Ema {
+ public:
+  explicit Ema(int period) : period_(period) {}
+
+  // The close of the next bar; bars come in order from bar 1.
+  void Add(int bar, int32_t close) {
+    if (bar <= period_) {
+      sum_ += close;
+      if (bar == period_) value_ = static_cast<float>(static_cast<double>(sum_) / period_);
+      return;
+    }
+    const double previous = value_;
+    value_ = static_cast<float>(previous + (close - previous) * 2 / (period_ + 1.0));
+  }
+  float Value() const { return value_; }
+
+ private:
+  int period_;
+  int64_t sum_ = 0;
+  float value_ = 0;
+};
+
+// MACD of bars 1..count into macd(bar), 0 before both averages exist. The averages start at
+// bar 1 whatever part of the series is shown. `close(bar)` reads a close; `macd(bar)` is a
+// reference to the bar's table entry.
+template <typename CloseAt, typename MacdAt>
+void FillMacd(const MacdPeriods& periods, int count, CloseAt close, MacdAt macd) {
+  Ema fast(periods.fast);
+  Ema slow(periods.slow);
+  for (int bar = 1; bar <= count; ++bar) {
+    fast.Add(bar, close(bar));
+    slow.Add(bar, close(bar));
+    macd(bar) = bar >= periods.MacdStart()
+                    ? static_cast<float>(static_cast<double>(fast.Value()) - slow.Value())
+                    : 0.0f;
+  }
+}
+
+// The signal line, the plain mean of the last g MACD values, into signal(bar) from its first
+// bar on; entries before it are left as they are. The moving sum adds and removes the same
+// single-precision values in double precision, which keeps it equal to a fresh sum.
+template <typename MacdAt, typename SignalAt>
+void FillSignal(const MacdPeriods& periods, int count, MacdAt macd, SignalAt signal) {
+  const int64_t g = periods.signal;
+  if (g <= 0 || periods.SignalStart() > count) return;
+  const int start = static_cast<int>(periods.SignalStart());
+  double sum = 0;
+  for (int bar = start - periods.signal + 1; bar < start; ++bar) sum += macd(bar);
+  for (int bar = start; bar <= count; ++bar) {
+    sum += macd(bar);
+    signal(bar) = static_cast<float>(sum / static_cast<double>(g));
+    sum -= macd(bar - periods.signal + 1);
+  }
+}
+
+// The later of the first displayed bar and a period-based start, or one past the last bar.
+int StartBar(int first, int64_t from_period, int last) {
+  return static_cast<int>(std::min<int64_t>(std::max<int64_t>(first, from_period), last + 1));
+}
+
+void DrawLine(const IndicatorContext& context, const IndicatorFrame& frame, Color colour,
+              const std::vector<double>& values, int from, int to) {
+  if (from > to) return;
+  SetOscillatorPen(context.canvas, colour);
+  SegmentPen pen(context.canvas);
+  pen.Start(OscillatorPoint(frame, from, values[from]));
+  for (int bar = from + 1; bar <= to; ++bar) pen.To(OscillatorPoint(frame, bar, values[bar]));
+}
+
+}  // namespace
+
+std::string DrawMACD(const IndicatorContext& context) {
+  const ControlValues& controls = context.controls;
+  const MacdPeriods periods = ReadPeriods(controls);
+  if (!periods.Valid()) return kSkewedData;
+
+  const BarTable& bars = context.data.bars;
+  const int first = context.data.first_shown;
+  const int last = bars.Count();
+  const size_t size = static_cast<size_t>(std::max(last, 0)) + 1;
+  std::vector<double> macd(size, 0.0);
+  std::vector<double> signal(size, 0.0);
+  FillMacd(
+      periods, last, [&bars](int bar) { return bars[bar].close; },
+      [&macd](int bar) -> double& { return macd[bar]; });
+  FillSignal(
+      periods, last, [&macd](int bar) { return macd[bar]; },
+      [&signal](int bar) -> double& { return signal[bar]; });
+
+  // The scale comes from every MACD value, warm-up bars included, with a tenth of the range
+  // spare above and below.
+  const int macd_start = StartBar(1, periods.MacdStart(), last);
+  double largest = 0;
+  double smallest = 0;
+  if (macd_start <= last) {
+    const auto [low, high] = std::minmax_element(macd.begin() + macd_start, macd.end());
+    largest = *high;
+    smallest = *low;
+  }
+  const int64_t spare = RoundHalfEven((largest - smallest) / 10);
+  int64_t upper = RoundHalfEven(largest + static_cast<double>(spare));
+  int64_t lower = RoundHalfEven(smallest - static_cast<double>(spare));
+  // A flat MACD, or one within a unit, would leave the band no range to map onto.
+  if (upper == lower) {
+    ++upper;
+    --lower;
+  }
+  const IndicatorFrame frame =
+      OscillatorFrame(context, static_cast<double>(upper), static_cast<double>(lower));
+  DrawReferenceLines(context, frame, {0, RoundHalfEven(largest), RoundHalfEven(smallest)});
+
+  DrawLine(context, frame, controls.ColorOf("lbmacd1"), macd, StartBar(first, macd_start, last),
+           last);
+  if (periods.signal > 0) {
+    DrawLine(context, frame, controls.ColorOf("lbmacd2"), signal,
+             StartBar(first, periods.SignalStart(), last), last);
+  }
+  ResetPen(context.canvas);
+  WriteListing(context, kHeader, {macd, signal});
+  return {};
+}
+
+int CalcMACD(ScreeningSeries& series, int bars, const ControlValues& controls) {
+  const MacdPeriods periods = ReadPeriods(controls);
+  if (bars == 0) {
+    const int64_t warm_up = periods.MacdStart() - 1 + (periods.signal > 0 ? periods.signal - 1 : 0);
+    return static_cast<int>(std::clamp<int64_t>(warm_up, 0, INT32_MAX));
+  }
+  if (!periods.Valid()) throw ComputationFault("MACD period below 1");
+
+  for (int bar = 1; bar <= bars; ++bar) series[bar].s2 = 0;
+  FillMacd(
+      periods, bars, [&series](int bar) { return series[bar].close; },
+      [&series](int bar) -> float& { return series[bar].s1; });
+  FillSignal(
+      periods, bars, [&series](int bar) { return series[bar].s1; },
+      [&series](int bar) -> float& { return series[bar].s2; });
+  return 0;
+}
 
 }  // namespace varnolt

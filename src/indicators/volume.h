@@ -1,13 +1,17 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
-#include "indicators/computation.h"
 #include "indicators/indicator_context.h"
 
 namespace varnolt {
 
-// Volume bars with the volume average line.
+// Volume bars with the volume average line, on a scale from the largest volume shown.
 std::string DrawVolume(const IndicatorContext& context);
+
+// Spacing of the volume scale's ticks: a third of the largest volume cut to its leading digit
+// (4500 → 1000), at least 1.
+int64_t VolumeTickStep(int64_t largest);
 
 }  // namespace varnolt

@@ -281,15 +281,16 @@ TEST(ShowPriceChartTest, AFlatSeriesWidensTheScaleByAYenEachSide) {
   EXPECT_EQ(ScaleLabels(canvas), (std::vector<std::string>{"500"}));
   EXPECT_TRUE(data_set.chart_shown);
 
-  // A manual scale with equal ends is widened for the drawing but the boxes stay as typed.
+  // A manual scale with equal ends is widened too, and the boxes take the scale the chart
+  // used, so that the indicators drawn over it map with the same, non-empty scale.
   DataSet manual_set = Loaded({MakeBar(20240104, 500, 500, 500, 500)});
   RecordingCanvas manual_canvas;
   const PriceChartResult manual = Show(manual_set, Manual("500", "500", "1"), manual_canvas);
   ASSERT_EQ(manual.message, "");
   EXPECT_EQ(manual.scale.upper, 501);
   EXPECT_EQ(manual.scale.lower, 499);
-  EXPECT_EQ(manual.boxes.upper, "500");
-  EXPECT_EQ(manual.boxes.lower, "500");
+  EXPECT_EQ(manual.boxes.upper, "501");
+  EXPECT_EQ(manual.boxes.lower, "499");
 }
 
 TEST(ShowPriceChartTest, SixDigitPricesAreLabelledInThousandsOnCandlesticks) {
