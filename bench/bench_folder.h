@@ -10,7 +10,8 @@ namespace varnolt::bench {
 class BenchFolder {
  public:
   BenchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "varnolt-bench-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "varnolt-bench-XXXXXX").string();
     if (!::mkdtemp(pattern.data())) std::abort();
     path_ = pattern;
   }

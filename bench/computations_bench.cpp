@@ -37,7 +37,8 @@ const std::vector<Prices>& Market() {
         const int32_t open = close;
         close = std::max<int32_t>(10, close + static_cast<int32_t>(next() % 61) - 30);
         const int32_t high = std::max(open, close) + static_cast<int32_t>(next() % 20);
-        const int32_t low = std::max<int32_t>(1, std::min(open, close) - static_cast<int32_t>(next() % 20));
+        const int32_t low =
+            std::max<int32_t>(1, std::min(open, close) - static_cast<int32_t>(next() % 20));
         prices[static_cast<size_t>(s) * kEntries + i] = {open, high, low, close};
       }
     }
@@ -67,7 +68,8 @@ void BM_FullMarketPass(benchmark::State& state, const ComputationInfo* info) {
     const auto t0 = Clock::now();
     for (int s = 0; s < kStocks; ++s) {
       Fill(series, s);
-      failures += RunComputation(*info, series, kEntries, controls) == static_cast<int>(kFailureCode);
+      failures +=
+          RunComputation(*info, series, kEntries, controls) == static_cast<int>(kFailureCode);
     }
     const auto t1 = Clock::now();
     int64_t sum = 0;
@@ -81,7 +83,8 @@ void BM_FullMarketPass(benchmark::State& state, const ComputationInfo* info) {
     baseline_time += t2 - t1;
   }
   const double iterations = static_cast<double>(state.iterations());
-  state.counters["pass_ms"] = std::chrono::duration<double, std::milli>(compute_time).count() / iterations;
+  state.counters["pass_ms"] =
+      std::chrono::duration<double, std::milli>(compute_time).count() / iterations;
   state.counters["per_stock_us"] =
       std::chrono::duration<double, std::micro>(compute_time).count() / iterations / kStocks;
   state.counters["per_sum_loop"] =

@@ -29,8 +29,8 @@ struct CsvYear {
   CsvYear() {
     std::ofstream out(csv, std::ios::binary);
     int days = 0;
-    for (DayNumber day = DayFromCivil(kYear, 1, 1); day <= DayFromCivil(kYear, 12, 31) && days < 250;
-         ++day) {
+    for (DayNumber day = DayFromCivil(kYear, 1, 1);
+         day <= DayFromCivil(kYear, 12, 31) && days < 250; ++day) {
       if (Weekday(day) < 2) continue;
       ++days;
       const CivilDate date = CivilFromDay(day);

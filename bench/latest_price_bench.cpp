@@ -19,7 +19,9 @@ using namespace varnolt;
 constexpr int kStocks = 4000;
 constexpr int kYear = 2024;
 
-int CodeOf(int i) { return 1300 + i * 2; }
+int CodeOf(int i) {
+  return 1300 + i * 2;
+}
 
 class Store {
  public:
@@ -74,9 +76,9 @@ void BM_LatestPriceWholeCatalogue(benchmark::State& state) {
     latest_time += t1 - t0;
     bare_time += t2 - t1;
   }
-  state.counters["per_stock_us"] = benchmark::Counter(
-      std::chrono::duration<double, std::micro>(latest_time).count() / kStocks,
-      benchmark::Counter::kAvgIterations);
+  state.counters["per_stock_us"] =
+      benchmark::Counter(std::chrono::duration<double, std::micro>(latest_time).count() / kStocks,
+                         benchmark::Counter::kAvgIterations);
   state.counters["latest_per_bare_read"] =
       std::chrono::duration<double>(latest_time) / std::chrono::duration<double>(bare_time);
 }

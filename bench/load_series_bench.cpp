@@ -37,7 +37,8 @@ class Store {
     WriteLines(folder_.File("codedata.txt"), catalogue);
     Lines holidays;
     for (int year = 1990; year <= 2035; ++year) {
-      for (const char* day : {"/01/01", "/01/02", "/01/03", "/05/03", "/05/04", "/05/05", "/12/31"}) {
+      for (const char* day :
+           {"/01/01", "/01/02", "/01/03", "/05/03", "/05/04", "/05/05", "/12/31"}) {
         holidays.push_back(std::to_string(year) + day);
       }
     }

@@ -25,8 +25,8 @@ DataSet MakeDataSet() {
     const int year = 1985 + i / 250;
     const int month = 1 + (i % 250) / 21 % 12;
     const int day = 1 + i % 21;
-    data_set.bars.Append(
-        {year * 10000 + month * 100 + day, price, price + 15, price - 15, price + (i % 3) * 5 - 5, 1000, 0});
+    data_set.bars.Append({year * 10000 + month * 100 + day, price, price + 15, price - 15,
+                          price + (i % 3) * 5 - 5, 1000, 0});
   }
   data_set.first_shown = 1;
   data_set.loaded = true;
@@ -44,7 +44,8 @@ void BM_DisplayCommandAgainstBarePainter(benchmark::State& state) {
     canvas.Clear();
     data_set.command_record.clear();
     const auto t0 = Clock::now();
-    const PriceChartResult result = ShowPriceChart(data_set, boxes, "1301 : 銘柄", std::nullopt, false, canvas);
+    const PriceChartResult result =
+        ShowPriceChart(data_set, boxes, "1301 : 銘柄", std::nullopt, false, canvas);
     const auto t1 = Clock::now();
     {
       // The strokes a candlestick needs: a wick, a body and two short lines.

@@ -16,8 +16,10 @@ namespace {
 
 std::pair<int, int> ParseSize(const std::string& text) {
   const auto x = text.find('x');
-  const std::optional<int> width = x == std::string::npos ? std::nullopt : ParseInt(text.substr(0, x));
-  const std::optional<int> height = x == std::string::npos ? std::nullopt : ParseInt(text.substr(x + 1));
+  const std::optional<int> width =
+      x == std::string::npos ? std::nullopt : ParseInt(text.substr(0, x));
+  const std::optional<int> height =
+      x == std::string::npos ? std::nullopt : ParseInt(text.substr(x + 1));
   if (!width || !height || *width < 100 || *height < 100 || *width > 20000 || *height > 20000) {
     throw UsageError("--size needs WxH, each from 100 to 20000");
   }
@@ -46,7 +48,8 @@ int ChartCommand(Context& context, Args& args) {
   const auto record = args.TakeOption("--record");
   const auto out = args.TakeOption("--out");
   if (!record || !out) throw UsageError("chart needs --record and --out");
-  if (!out->ends_with(".png") && !out->ends_with(".bmp")) throw UsageError("--out must end in .png or .bmp");
+  if (!out->ends_with(".png") && !out->ends_with(".bmp"))
+    throw UsageError("--out must end in .png or .bmp");
   const auto words = args.Positionals(3);
   request.code_or_name = words[0];
   request.start = words[1];
@@ -87,7 +90,8 @@ int ChartCommand(Context& context, Args& args) {
     IndicatorCommandResult result;
     switch (item.kind) {
       case 1:
-        if (item.item < 1 || item.item > 3) throw UserMessage("unknown chart type " + std::to_string(item.item));
+        if (item.item < 1 || item.item > 3)
+          throw UserMessage("unknown chart type " + std::to_string(item.item));
         controls.Set("edv1", item.from);
         controls.Set("edv2", item.to);
         controls.SetChecked("rbfour", item.item == 1);

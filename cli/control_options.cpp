@@ -5,7 +5,8 @@ namespace varnolt::cli {
 
 ControlValues ReadControlOptions(Args& args) {
   ControlValues controls = ControlValues::Defaults();
-  if (const auto settings = args.TakeOption("--settings")) ApplySettings(ReadLines(*settings), controls);
+  if (const auto settings = args.TakeOption("--settings"))
+    ApplySettings(ReadLines(*settings), controls);
   while (const auto assignment = args.TakeOption("--set")) {
     const auto equals = assignment->find('=');
     if (equals == std::string::npos) throw UsageError("--set needs CONTROL=TEXT");

@@ -9,9 +9,11 @@ namespace varnolt::cli {
 namespace {
 
 DataUnit ParseUnit(const std::string& text) {
-  static const std::map<std::string, DataUnit> kUnits = {
-      {"day", DataUnit::kDay},         {"week", DataUnit::kWeek}, {"month", DataUnit::kMonth},
-      {"quarter", DataUnit::kQuarter}, {"year", DataUnit::kYear}};
+  static const std::map<std::string, DataUnit> kUnits = {{"day", DataUnit::kDay},
+                                                         {"week", DataUnit::kWeek},
+                                                         {"month", DataUnit::kMonth},
+                                                         {"quarter", DataUnit::kQuarter},
+                                                         {"year", DataUnit::kYear}};
   const auto unit = kUnits.find(text);
   if (unit == kUnits.end()) throw UsageError("unknown unit " + text);
   return unit->second;

@@ -27,12 +27,9 @@ constexpr const char* kUsage =
 
 const std::map<std::string, Command>& Commands() {
   static const std::map<std::string, Command> kCommands = {
-      {"load", varnolt::cli::LoadCommand},
-      {"convert", varnolt::cli::ConvertCommand},
-      {"chart", varnolt::cli::ChartCommand},
-      {"latest", varnolt::cli::LatestCommand},
-      {"calc", varnolt::cli::CalcCommand},
-      {"series", varnolt::cli::SeriesCommand},
+      {"load", varnolt::cli::LoadCommand},   {"convert", varnolt::cli::ConvertCommand},
+      {"chart", varnolt::cli::ChartCommand}, {"latest", varnolt::cli::LatestCommand},
+      {"calc", varnolt::cli::CalcCommand},   {"series", varnolt::cli::SeriesCommand},
   };
   return kCommands;
 }

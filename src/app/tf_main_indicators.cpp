@@ -56,14 +56,20 @@ void TfMain::RunIndicatorCommand(int data_number, IndicatorCommand command) {
   const QString statistics_before = statistics_->toPlainText();
   std::string statistics = statistics_before.toStdString();
   varnolt::QImageCanvas canvas(chart_->image());
-  varnolt::IndicatorCommandEnvironment environment{
-      DataOf(data_number), controls, canvas, data_number, statistics, [&] {
-        const bool shown = ShowPriceChartWithoutSnapshot(data_number);
-        // The display has written its scale into the boxes; the command goes on with it.
-        controls = ReadControls();
-        return shown;
-      },
-      &holidays_};
+  varnolt::IndicatorCommandEnvironment environment{DataOf(data_number),
+                                                   controls,
+                                                   canvas,
+                                                   data_number,
+                                                   statistics,
+                                                   [&] {
+                                                     const bool shown =
+                                                         ShowPriceChartWithoutSnapshot(data_number);
+                                                     // The display has written its scale into the
+                                                     // boxes; the command goes on with it.
+                                                     controls = ReadControls();
+                                                     return shown;
+                                                   },
+                                                   &holidays_};
 
   varnolt::IndicatorCommandResult result;
   QString error;

@@ -26,7 +26,9 @@ class ControlValues {
   Color ColorOf(std::string_view name) const;
   int ItemIndex(std::string_view name) const;
 
-  void Set(std::string_view name, std::string value) { values_[std::string(name)] = std::move(value); }
+  void Set(std::string_view name, std::string value) {
+    values_[std::string(name)] = std::move(value);
+  }
   void SetChecked(std::string_view name, bool checked) { Set(name, checked ? "true" : "false"); }
 
   const std::map<std::string, std::string, std::less<>>& All() const { return values_; }

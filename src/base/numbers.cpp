@@ -10,7 +10,9 @@
 namespace varnolt {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 std::string_view TrimLeadingBlanks(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
@@ -49,8 +51,12 @@ std::optional<T> ParseWhole(std::string_view text) {
 
 }  // namespace
 
-std::optional<int32_t> ParseInt(std::string_view text) { return ParseWhole<int32_t>(text); }
-std::optional<int64_t> ParseInt64(std::string_view text) { return ParseWhole<int64_t>(text); }
+std::optional<int32_t> ParseInt(std::string_view text) {
+  return ParseWhole<int32_t>(text);
+}
+std::optional<int64_t> ParseInt64(std::string_view text) {
+  return ParseWhole<int64_t>(text);
+}
 
 std::optional<double> ParseDecimal(std::string_view text) {
   text = TrimBlanks(text);

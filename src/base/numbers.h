@@ -32,12 +32,16 @@ inline int64_t RoundHalfEven(double x) {
 // Truncation toward zero.
 int64_t Trunc(double x);
 // Integer division rounding toward zero (C++ '/' already does; named so call sites say so).
-constexpr int64_t DivTrunc(int64_t a, int64_t b) { return a / b; }
+constexpr int64_t DivTrunc(int64_t a, int64_t b) {
+  return a / b;
+}
 
 inline int32_t SaturateToInt32(int64_t x) {
   return x > INT32_MAX ? INT32_MAX : x < INT32_MIN ? INT32_MIN : static_cast<int32_t>(x);
 }
-inline int32_t RoundToInt32(double x) { return SaturateToInt32(RoundHalfEven(x)); }
+inline int32_t RoundToInt32(double x) {
+  return SaturateToInt32(RoundHalfEven(x));
+}
 
 // The shortest general decimal text of a number with 15 significant digits and no trailing
 // zeros: 2 → "2", 1.5 → "1.5", 0.1 → "0.1", 1e20 → "1E20".

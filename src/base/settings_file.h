@@ -11,14 +11,14 @@ namespace varnolt {
 
 // 設定.ini: 113 lines, the meaning of a value being its line number.
 enum class SettingKind {
-  kVersion,      // line 1, always the version text
-  kKept,         // line 2, kept as loaded and written back
-  kText,         // an edit box's text
-  kColor,        // a colour label, decimal 0x00BBGGRR
-  kItemIndex,    // a radio group's item index
-  kCheck,        // a check box, "true" or "false"
-  kCheckFalse,   // a check box written as "false" always; "true" checks it when read
-  kFixedTrue,    // not read; written as "true"
+  kVersion,     // line 1, always the version text
+  kKept,        // line 2, kept as loaded and written back
+  kText,        // an edit box's text
+  kColor,       // a colour label, decimal 0x00BBGGRR
+  kItemIndex,   // a radio group's item index
+  kCheck,       // a check box, "true" or "false"
+  kCheckFalse,  // a check box written as "false" always; "true" checks it when read
+  kFixedTrue,   // not read; written as "true"
 };
 
 struct SettingsLine {

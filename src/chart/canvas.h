@@ -13,7 +13,8 @@ struct Color {
   constexpr int Green() const { return (value >> 8) & 0xFF; }
   constexpr int Blue() const { return (value >> 16) & 0xFF; }
   static constexpr Color Rgb(int r, int g, int b) {
-    return {static_cast<uint32_t>(r) | static_cast<uint32_t>(g) << 8 | static_cast<uint32_t>(b) << 16};
+    return {static_cast<uint32_t>(r) | static_cast<uint32_t>(g) << 8 |
+            static_cast<uint32_t>(b) << 16};
   }
   bool operator==(const Color&) const = default;
 };

@@ -12,7 +12,9 @@ constexpr const char* kNotLoaded = "まずデータを選択して下さい";
 constexpr const char* kNotInteger = "数値は整数を入力してください";
 constexpr const char* kBadRegions = "表示領域を正しく設定して下さい";
 
-bool IsWholeNumberText(const std::string& text) { return !text.empty() && IsAllDigits(text); }
+bool IsWholeNumberText(const std::string& text) {
+  return !text.empty() && IsAllDigits(text);
+}
 
 int64_t BarPosition(const DataSet& data_set, int bar, bool calendar) {
   if (!calendar) return bar;
@@ -47,7 +49,9 @@ Frame MakeFrame(const DataSet& data_set, const PriceScale& scale, const Canvas& 
   return frame;
 }
 
-int ClampRow(const Frame& frame, int y) { return std::clamp(y, frame.top, frame.axis); }
+int ClampRow(const Frame& frame, int y) {
+  return std::clamp(y, frame.top, frame.axis);
+}
 
 // The axes, the scale lines and their labels.
 void DrawScale(const Frame& frame, const PriceScale& scale, bool auxiliary, bool thousands,
@@ -210,7 +214,8 @@ void DrawCandles(const DataSet& data_set, const PriceScale& scale, bool auxiliar
            });
 }
 
-void DrawCloseBars(const DataSet& data_set, const PriceScale& scale, bool auxiliary, Canvas& canvas) {
+void DrawCloseBars(const DataSet& data_set, const PriceScale& scale, bool auxiliary,
+                   Canvas& canvas) {
   DrawBars(data_set, scale, auxiliary, false, data_set.first_shown + 1, canvas,
            [&](const Frame& frame, int i, int x) {
              const Bar& bar = data_set.bars[i];
@@ -225,7 +230,8 @@ void DrawCloseBars(const DataSet& data_set, const PriceScale& scale, bool auxili
            });
 }
 
-void DrawCloseLine(const DataSet& data_set, const PriceScale& scale, bool auxiliary, Canvas& canvas) {
+void DrawCloseLine(const DataSet& data_set, const PriceScale& scale, bool auxiliary,
+                   Canvas& canvas) {
   DrawBars(data_set, scale, auxiliary, false, data_set.first_shown + 1, canvas,
            [&](const Frame& frame, int i, int x) {
              const Bar& bar = data_set.bars[i];
@@ -280,7 +286,8 @@ PriceChartResult ShowPriceChart(DataSet& data_set, const PriceChartBoxes& boxes,
     result.boxes.lower = std::to_string(scale.lower);
   }
   const auto interval = ParseInt(result.boxes.interval);
-  scale.interval = IsWholeNumberText(result.boxes.interval) && interval && *interval > 0 ? *interval : 1000;
+  scale.interval =
+      IsWholeNumberText(result.boxes.interval) && interval && *interval > 0 ? *interval : 1000;
   const auto [from, to] = ReadRegionBoxes(boxes.region_from, boxes.region_to);
   if (!(1 <= from && from <= to && to <= 10)) {
     result.message = kBadRegions;
@@ -291,18 +298,25 @@ PriceChartResult ShowPriceChart(DataSet& data_set, const PriceChartBoxes& boxes,
   scale.calendar = boxes.calendar && data_set.unit == DataUnit::kDay;
 
   switch (boxes.type) {
-    case ChartType::kCandles: DrawCandles(data_set, scale, boxes.auxiliary, canvas); break;
-    case ChartType::kCloseBars: DrawCloseBars(data_set, scale, boxes.auxiliary, canvas); break;
-    case ChartType::kCloseLine: DrawCloseLine(data_set, scale, boxes.auxiliary, canvas); break;
+    case ChartType::kCandles:
+      DrawCandles(data_set, scale, boxes.auxiliary, canvas);
+      break;
+    case ChartType::kCloseBars:
+      DrawCloseBars(data_set, scale, boxes.auxiliary, canvas);
+      break;
+    case ChartType::kCloseLine:
+      DrawCloseLine(data_set, scale, boxes.auxiliary, canvas);
+      break;
   }
   data_set.chart_shown = true;
   data_set.command_record += "1," + std::to_string(static_cast<int>(boxes.type)) + "," +
                              std::to_string(from) + "," + std::to_string(to) + ",";
 
-  const RegionFrame caption_frame{canvas.Width(), canvas.Height(), 0, 10, to, from,
-                                  scale.upper,    scale.lower,     true};
+  const RegionFrame caption_frame{canvas.Width(), canvas.Height(), 0,           10,  to,
+                                  from,           scale.upper,     scale.lower, true};
   const int32_t last_close = data_set.bars[data_set.bars.Count()].close;
-  result.caption = UnitCaption(name_box, data_set.unit) + " " + FinancialSummary(last_close, financial);
+  result.caption =
+      UnitCaption(name_box, data_set.unit) + " " + FinancialSummary(last_close, financial);
   if (zoom) result.caption += " (ズーム画面)";
   canvas.SetBrush(kWhite);
   canvas.SetPen(kBlack);

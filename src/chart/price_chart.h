@@ -14,15 +14,15 @@ enum class ChartType { kCandles = 1, kCloseBars = 2, kCloseLine = 3 };
 
 // The boxes of a basic settings page ("基本(ﾃﾞｰﾀ１)" or "基本(ﾃﾞｰﾀ2)") as the user left them.
 struct PriceChartBoxes {
-  std::string upper;         // edUP
-  std::string lower;         // edDown
-  std::string interval;      // edInter
-  std::string margin = "10"; // edspc
+  std::string upper;          // edUP
+  std::string lower;          // edDown
+  std::string interval;       // edInter
+  std::string margin = "10";  // edspc
   std::string region_from = "1";
   std::string region_to = "10";
-  bool automatic = true;     // cbauto1
-  bool auxiliary = true;     // cbsup
-  bool calendar = false;     // cbcalen
+  bool automatic = true;  // cbauto1
+  bool auxiliary = true;  // cbsup
+  bool calendar = false;  // cbcalen
   ChartType type = ChartType::kCandles;
 };
 
@@ -38,8 +38,9 @@ struct PriceScale {
 };
 
 struct PriceChartResult {
-  std::string message;     // a warning; nothing was drawn
-  PriceChartBoxes boxes;   // the boxes afterwards (the automatic scale writes upper, lower, interval)
+  std::string message;  // a warning; nothing was drawn
+  PriceChartBoxes
+      boxes;  // the boxes afterwards (the automatic scale writes upper, lower, interval)
   PriceScale scale;
   std::string caption;
 };
@@ -63,8 +64,10 @@ PriceChartResult ShowPriceChart(DataSet& data_set, const PriceChartBoxes& boxes,
 
 // The three drawings over an already checked scale.
 void DrawCandles(const DataSet& data_set, const PriceScale& scale, bool auxiliary, Canvas& canvas);
-void DrawCloseBars(const DataSet& data_set, const PriceScale& scale, bool auxiliary, Canvas& canvas);
-void DrawCloseLine(const DataSet& data_set, const PriceScale& scale, bool auxiliary, Canvas& canvas);
+void DrawCloseBars(const DataSet& data_set, const PriceScale& scale, bool auxiliary,
+                   Canvas& canvas);
+void DrawCloseLine(const DataSet& data_set, const PriceScale& scale, bool auxiliary,
+                   Canvas& canvas);
 
 // The close line's segment cut to the rows top..bottom; nothing when it lies wholly outside.
 std::optional<std::pair<Point, Point>> ClipSegment(Point a, Point b, int top, int bottom);

@@ -19,13 +19,15 @@ struct PageNames {
 };
 
 constexpr PageNames kPages[2] = {
-    {"edUP", "edDown", "edInter", "cbauto1", "cbsup", "edspc", "edv1", "edv2", "rbfour",
-     "rbendbox", "rbendline", "cbcalen"},
+    {"edUP", "edDown", "edInter", "cbauto1", "cbsup", "edspc", "edv1", "edv2", "rbfour", "rbendbox",
+     "rbendline", "cbcalen"},
     {"edUP2", "edDown2", "edInter2", "cbauto2", "cbsup2", "edspc2", "ed2v1", "ed2v2", "rbfour2",
      "rbendbox2", "rbendline2", "cbcalen2"},
 };
 
-const PageNames& Page(int data_set) { return kPages[data_set == 2 ? 1 : 0]; }
+const PageNames& Page(int data_set) {
+  return kPages[data_set == 2 ? 1 : 0];
+}
 
 }  // namespace
 
@@ -41,7 +43,7 @@ PriceChartBoxes PriceBoxesFromControls(const ControlValues& controls, int data_s
   boxes.region_from = controls.Text(names.from);
   boxes.region_to = controls.Text(names.to);
   boxes.calendar = controls.Checked(names.calendar);
-  boxes.type = controls.Checked(names.close_line)  ? ChartType::kCloseLine
+  boxes.type = controls.Checked(names.close_line)   ? ChartType::kCloseLine
                : controls.Checked(names.close_bars) ? ChartType::kCloseBars
                                                     : ChartType::kCandles;
   return boxes;

@@ -33,8 +33,12 @@ int RegionX(const RegionFrame& frame, int64_t position);
 int RegionY(const RegionFrame& frame, int64_t value);
 
 // Top and bottom rows of a range of regions.
-inline int RegionTop(int height, int to) { return height * (10 - to) / 10; }
-inline int RegionBottom(int height, int from) { return height * (11 - from) / 10; }
+inline int RegionTop(int height, int to) {
+  return height * (10 - to) / 10;
+}
+inline int RegionBottom(int height, int from) {
+  return height * (11 - from) / 10;
+}
 
 // A region box pair as the commands read it: an empty box takes the other's value, two empty
 // boxes give 0. Throws ConversionError for a box that is not a whole number.

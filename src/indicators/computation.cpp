@@ -4,17 +4,17 @@
 
 #include "indicators/bollinger.h"
 #include "indicators/deviation.h"
+#include "indicators/dmi.h"
+#include "indicators/ichimoku.h"
 #include "indicators/kagi.h"
 #include "indicators/macd.h"
 #include "indicators/new_price.h"
-#include "indicators/point_figure.h"
-#include "indicators/renko.h"
-#include "indicators/dmi.h"
-#include "indicators/ichimoku.h"
 #include "indicators/parabolic.h"
 #include "indicators/percent_r.h"
+#include "indicators/point_figure.h"
 #include "indicators/psychological.h"
 #include "indicators/rci.h"
+#include "indicators/renko.h"
 #include "indicators/rsi.h"
 #include "indicators/stochastics.h"
 
@@ -42,7 +42,9 @@ constexpr ComputationInfo kComputations[] = {
 
 }  // namespace
 
-std::span<const ComputationInfo> Computations() { return kComputations; }
+std::span<const ComputationInfo> Computations() {
+  return kComputations;
+}
 
 const ComputationInfo* FindComputation(std::string_view name) {
   for (const ComputationInfo& info : kComputations) {

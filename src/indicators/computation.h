@@ -18,7 +18,8 @@ class ComputationFault : public std::runtime_error {
 
 // An indicator computation over the screening series: bar count 0 returns the warm-up length
 // and computes nothing; N > 0 fills the result slots of bars 1..N.
-using ComputationFunction = int (*)(ScreeningSeries& series, int bars, const ControlValues& controls);
+using ComputationFunction = int (*)(ScreeningSeries& series, int bars,
+                                    const ControlValues& controls);
 
 struct ComputationInfo {
   std::string_view name;  // as the command-line tool's calc takes it

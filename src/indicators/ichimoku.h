@@ -7,7 +7,8 @@
 
 namespace varnolt {
 
-// The Ichimoku chart: conversion and base lines, the two leading spans with their cloud, the lagging line.
+// The Ichimoku chart: conversion and base lines, the two leading spans with their cloud, the
+// lagging line.
 std::string DrawIchimoku(const IndicatorContext& context);
 int CalcIchimoku(ScreeningSeries& series, int bars, const ControlValues& controls);
 

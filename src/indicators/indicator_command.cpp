@@ -5,24 +5,24 @@
 #include "chart/region_map.h"
 #include "indicators/bollinger.h"
 #include "indicators/deviation.h"
-#include "indicators/kagi.h"
-#include "indicators/macd.h"
-#include "indicators/new_price.h"
-#include "indicators/obv.h"
-#include "indicators/point_figure.h"
-#include "indicators/renko.h"
-#include "indicators/reverse_watch.h"
-#include "indicators/volume.h"
+#include "indicators/dmi.h"
 #include "indicators/ichimoku.h"
 #include "indicators/indicator_context.h"
+#include "indicators/kagi.h"
+#include "indicators/macd.h"
 #include "indicators/moving_average.h"
-#include "indicators/dmi.h"
+#include "indicators/new_price.h"
+#include "indicators/obv.h"
+#include "indicators/parabolic.h"
 #include "indicators/percent_r.h"
+#include "indicators/point_figure.h"
 #include "indicators/psychological.h"
 #include "indicators/rci.h"
+#include "indicators/renko.h"
+#include "indicators/reverse_watch.h"
 #include "indicators/rsi.h"
 #include "indicators/stochastics.h"
-#include "indicators/parabolic.h"
+#include "indicators/volume.h"
 
 namespace varnolt {
 namespace {
@@ -44,7 +44,8 @@ struct CommandNames {
 
 CommandNames TrendNames(int data_number) {
   return data_number == 2
-             ? CommandNames{"edUP2", "edDown2", "edspc2", "cbcalen2", "ed2cv1", "ed2cv2", "cbchart2"}
+             ? CommandNames{"edUP2",  "edDown2", "edspc2",  "cbcalen2",
+                            "ed2cv1", "ed2cv2",  "cbchart2"}
              : CommandNames{"edUP", "edDown", "edspc", "cbcalen", "edcv1", "edcv2", "cbchart1"};
 }
 
@@ -99,8 +100,11 @@ Drawing ItemDrawing(const Drawing (&drawings)[N], int item) {
 
 IndicatorCommandResult RunTrendCommand(IndicatorCommandEnvironment& environment) {
   static constexpr Drawing kDrawings[] = {
-      DrawMovingAverage, DrawMovingAverageHighLow, DrawIchimoku, DrawBollinger,      DrawParabolic,
-      DrawNewPrice,      DrawRenko,                DrawKagi,     DrawKagiTimeSeries, DrawPointFigure,
+      DrawMovingAverage,  DrawMovingAverageHighLow,
+      DrawIchimoku,       DrawBollinger,
+      DrawParabolic,      DrawNewPrice,
+      DrawRenko,          DrawKagi,
+      DrawKagiTimeSeries, DrawPointFigure,
   };
   constexpr int kIchimoku = 2;
   return RunCommand(
@@ -117,8 +121,8 @@ IndicatorCommandResult RunTrendCommand(IndicatorCommandEnvironment& environment)
 
 IndicatorCommandResult RunOscillatorCommand(IndicatorCommandEnvironment& environment) {
   static constexpr Drawing kDrawings[] = {
-      DrawRSI, DrawRCI,  DrawDMI,  DrawVolume,       DrawStochastics, DrawPercentR, DrawPsychological,
-      DrawOBV, DrawMACD, DrawDeviation, DrawReverseWatch,
+      DrawRSI,           DrawRCI, DrawDMI,  DrawVolume,    DrawStochastics,  DrawPercentR,
+      DrawPsychological, DrawOBV, DrawMACD, DrawDeviation, DrawReverseWatch,
   };
   return RunCommand(
       environment, OscillatorNames(environment.data_number), 4,

@@ -11,7 +11,8 @@ namespace varnolt {
 
 QImageCanvas::QImageCanvas(QImage& image) : image_(image) {
   // Pixels are set directly as 32-bit words.
-  if (image_.format() != QImage::Format_RGB32) image_ = image_.convertToFormat(QImage::Format_RGB32);
+  if (image_.format() != QImage::Format_RGB32)
+    image_ = image_.convertToFormat(QImage::Format_RGB32);
   font_.setFamilies({"Noto Sans CJK JP", "Noto Sans JP", "IPAGothic", "sans-serif"});
   font_.setPixelSize(11);
 }
@@ -54,7 +55,8 @@ void QImageCanvas::ThinLine(Point from, Point to) {
 }
 
 void QImageCanvas::ConfigurePainter(QPainter& painter, bool with_brush) const {
-  if (mode_ == PenMode::kNotXor) painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+  if (mode_ == PenMode::kNotXor)
+    painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
   QPen pen(QColor(ToQRgb(pen_)));
   pen.setWidth(pen_width_);
   pen.setStyle(style_ == PenStyle::kDot ? Qt::DotLine : Qt::SolidLine);
@@ -146,6 +148,8 @@ TextSize QImageCanvas::TextExtent(std::string_view text) {
   return {metrics.horizontalAdvance(string), metrics.height()};
 }
 
-void QImageCanvas::Clear() { image_.fill(Qt::white); }
+void QImageCanvas::Clear() {
+  image_.fill(Qt::white);
+}
 
 }  // namespace varnolt

@@ -9,13 +9,13 @@
 namespace varnolt {
 
 struct Bar {
-  int32_t date = 0;   // compact date of the bar's first day with a close, as yyyymmdd
+  int32_t date = 0;  // compact date of the bar's first day with a close, as yyyymmdd
   int32_t open = 0;
   int32_t high = 0;
-  int32_t low = 0;    // 0 when no day of the bar had a low
-  int32_t close = 0;  // never 0
-  int32_t volume = 0; // in units of the load's volume divisor
-  float split = 0;    // product of the splits in and just before the bar; 0: none
+  int32_t low = 0;     // 0 when no day of the bar had a low
+  int32_t close = 0;   // never 0
+  int32_t volume = 0;  // in units of the load's volume divisor
+  float split = 0;     // product of the splits in and just before the bar; 0: none
 
   bool operator==(const Bar&) const = default;
 };

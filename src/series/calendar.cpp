@@ -13,10 +13,16 @@ namespace {
 // Days from 1899-12-30 to 1970-01-01, the epoch of the civil-date algorithm below.
 constexpr DayNumber kEpochOffset = 25569;
 
-int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
-int64_t FloorMod(int64_t a, int64_t b) { return a - FloorDiv(a, b) * b; }
+int64_t FloorDiv(int64_t a, int64_t b) {
+  return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
+}
+int64_t FloorMod(int64_t a, int64_t b) {
+  return a - FloorDiv(a, b) * b;
+}
 
-bool IsLeap(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsLeap(int year) {
+  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int DaysInMonth(int year, int month) {
   static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -71,7 +77,8 @@ CivilDate CivilFromDay(DayNumber day) {
   const int64_t day_of_era = z - era * 146097;
   const int64_t year_of_era =
       (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
-  const int64_t day_of_year = day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
+  const int64_t day_of_year =
+      day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
   const int64_t mp = (5 * day_of_year + 2) / 153;
   const int d = static_cast<int>(day_of_year - (153 * mp + 2) / 5 + 1);
   const int m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
@@ -108,7 +115,9 @@ std::string SlashToCompact(std::string_view slash) {
          std::string(Chars(slash, 8, 2));
 }
 
-std::string DayToCompact(DayNumber day) { return std::to_string(DayToCompactInt(day)); }
+std::string DayToCompact(DayNumber day) {
+  return std::to_string(DayToCompactInt(day));
+}
 
 int32_t DayToCompactInt(DayNumber day) {
   const CivilDate date = CivilFromDay(day);
@@ -147,8 +156,8 @@ DayNumber PeriodEndDay(DayNumber date, int n, DataUnit unit) {
       return FirstOfMonthIndex(12LL * civil.year + civil.month + n - 1) - 1;
     case DataUnit::kQuarter: {
       const int64_t q = 4LL * civil.year + (civil.month - 1) / 3 + n;
-      return DayFromCivil(static_cast<int>(FloorDiv(q, 4)), 3 * static_cast<int>(FloorMod(q, 4)) + 1,
-                          1) -
+      return DayFromCivil(static_cast<int>(FloorDiv(q, 4)),
+                          3 * static_cast<int>(FloorMod(q, 4)) + 1, 1) -
              1;
     }
     case DataUnit::kYear:
@@ -202,7 +211,8 @@ bool IsTradingDay(DayNumber day, const HolidayList& holidays) {
 std::string NextBarDate(std::string_view compact, int n, DataUnit unit,
                         const HolidayList& holidays) {
   const DayNumber date = CompactToDay(compact);
-  if (unit != DataUnit::kDay) return DayToCompact(DayAfterPeriodEnd(PeriodEndDay(date, n, unit), unit));
+  if (unit != DataUnit::kDay)
+    return DayToCompact(DayAfterPeriodEnd(PeriodEndDay(date, n, unit), unit));
   DayNumber day = date;
   for (int i = 0; i < n; ++i) {
     ++day;
@@ -213,8 +223,8 @@ std::string NextBarDate(std::string_view compact, int n, DataUnit unit,
 
 int UpdateNeed(int64_t mark, double now, bool scheduled, const HolidayList& holidays) {
   // The thresholds are the single-precision fractions of the day the program has always used.
-  const double t1 = scheduled ? 0.6666667f : 0.6875f;      // 16:00 or 16:30
-  const double t2 = scheduled ? 0.875f : 0.9166667f;       // 21:00 or 22:00
+  const double t1 = scheduled ? 0.6666667f : 0.6875f;  // 16:00 or 16:30
+  const double t2 = scheduled ? 0.875f : 0.9166667f;   // 21:00 or 22:00
   const auto today = static_cast<DayNumber>(std::trunc(now));
   const double fraction = now - today;
   const DayNumber last = fraction < t1 ? today - 1 : today;

@@ -1,11 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_set>
-#include <filesystem>
-#include <memory>
 #include <vector>
 
 namespace varnolt {
@@ -26,7 +26,9 @@ bool IsValidCivil(int year, int month, int day);
 DayNumber DayFromCivil(int year, int month, int day);  // the date must be valid
 CivilDate CivilFromDay(DayNumber day);
 // 0 Saturday, 1 Sunday, 2 Monday … 6 Friday.
-inline int Weekday(DayNumber day) { return ((day % 7) + 7) % 7; }
+inline int Weekday(DayNumber day) {
+  return ((day % 7) + 7) % 7;
+}
 
 // Conversions between the compact date (yyyymmdd), the slash date (yyyy/mm/dd) and day numbers.
 DayNumber CompactToDay(std::string_view compact);

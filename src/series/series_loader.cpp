@@ -1,8 +1,8 @@
 #include "series/series_loader.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <charconv>
+#include <cstdint>
 
 #include "base/file_error.h"
 #include "base/numbers.h"
@@ -43,7 +43,8 @@ ResolvedStock ResolveStock(const std::string& input, const ProgramFolder& folder
     return stock;
   }
   const std::string code_part = code_text.substr(0, 4);
-  if (const auto line = FindRecordByCode(catalogue, code_part); line && *line + 1 < catalogue.size()) {
+  if (const auto line = FindRecordByCode(catalogue, code_part);
+      line && *line + 1 < catalogue.size()) {
     stock.code_box = code_part + " : " + catalogue[*line + 1];
   }
   stock.code = ToInt(code_part);
@@ -114,7 +115,9 @@ int BarSpan(DayNumber day, DataUnit unit) {
   return 0;
 }
 
-float CombineSplit(float pending, float factor) { return pending == 0 ? factor : pending * factor; }
+float CombineSplit(float pending, float factor) {
+  return pending == 0 ? factor : pending * factor;
+}
 
 struct FormedBars {
   BarTable bars;
@@ -155,7 +158,8 @@ FormedBars FormBars(const DayBuffer& buffer, DataUnit unit, int divisor, int32_t
     bar.split = split;
     bar.date = DayToCompactInt(day);
     formed.bars.Append(bar);
-    if (formed.first_shown == 0 && bar.date >= requested_start) formed.first_shown = formed.bars.Count();
+    if (formed.first_shown == 0 && bar.date >= requested_start)
+      formed.first_shown = formed.bars.Count();
     pending = 0;
     x += span;
   }
@@ -176,7 +180,8 @@ std::string DaysWithoutData(const DayBuffer& buffer, DayNumber requested_start, 
 
 std::string SplitText(float factor) {
   if (factor > 1) {
-    return " , 株式分割： １ 株 → " + FormatShortest(RoundHalfEven(factor * 1000.0) / 1000.0) + " 株";
+    return " , 株式分割： １ 株 → " + FormatShortest(RoundHalfEven(factor * 1000.0) / 1000.0) +
+           " 株";
   }
   return " , 株式併合： " + std::to_string(RoundHalfEven(1.0 / factor)) + " 株 → １ 株";
 }
@@ -190,7 +195,9 @@ char* PutPadded(char* at, int32_t value, int width) {
   return std::copy(digits, end, at);
 }
 
-char* PutText(char* at, std::string_view text) { return std::copy(text.begin(), text.end(), at); }
+char* PutText(char* at, std::string_view text) {
+  return std::copy(text.begin(), text.end(), at);
+}
 
 // "%8d , %9d , %9d , %9d , %9d" of date and prices, then the adjustment mark, the volume with
 // its unit and the split. Formatted by hand into one buffer: a load lists up to 10,000 lines.

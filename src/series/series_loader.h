@@ -15,19 +15,19 @@ struct LoadRequest {
   std::string end;           // compact date text of the end box
   std::string code_or_name;  // the code-or-name box
   DataUnit unit = DataUnit::kDay;
-  bool adjust = true;        // "株式分割・併合の調整"
+  bool adjust = true;  // "株式分割・併合の調整"
 };
 
 // What a load writes back into the page's controls. Fields left empty leave their control as
 // it was.
 struct LoadOutcome {
-  std::string message;                        // warning to show; empty on success
-  std::optional<std::string> code_box;        // the code-or-name box rewritten
-  std::optional<std::string> start_box;       // requested start, after a successful load
-  std::optional<std::string> end_box;         // snapped end, after a successful load
+  std::string message;                           // warning to show; empty on success
+  std::optional<std::string> code_box;           // the code-or-name box rewritten
+  std::optional<std::string> start_box;          // requested start, after a successful load
+  std::optional<std::string> end_box;            // snapped end, after a successful load
   std::optional<std::vector<std::string>> list;  // the list box lines
-  std::optional<std::string> report;          // the days-without-data text for reStat
-  bool clear_readouts = false;                // the pointer readout boxes of the data set
+  std::optional<std::string> report;             // the days-without-data text for reStat
+  bool clear_readouts = false;                   // the pointer readout boxes of the data set
 };
 
 // Loads one stock's bars into the data set: validates the dates, resolves the code from the

@@ -10,7 +10,9 @@ constexpr const char* kBadShift = "シフトする単位数を正しく入力し
 // Counts beyond this would leave the calendar; they are refused like any other bad count.
 constexpr int kMaxCount = 1'000'000;
 
-bool IsValidCount(int count) { return count > 0 && count <= kMaxCount; }
+bool IsValidCount(int count) {
+  return count > 0 && count <= kMaxCount;
+}
 
 // A date box holds eight digits, so a count that moves a date out of the years 1000–9999 is
 // refused too: its date could not be written or read back.

@@ -14,9 +14,15 @@ namespace varnolt {
 BinaryFile::BinaryFile(const std::filesystem::path& path, Mode mode) : path_(path) {
   int flags = O_CLOEXEC;
   switch (mode) {
-    case Mode::kRead: flags |= O_RDONLY; break;
-    case Mode::kReadWrite: flags |= O_RDWR; break;
-    case Mode::kCreateNew: flags |= O_RDWR | O_CREAT | O_EXCL; break;
+    case Mode::kRead:
+      flags |= O_RDONLY;
+      break;
+    case Mode::kReadWrite:
+      flags |= O_RDWR;
+      break;
+    case Mode::kCreateNew:
+      flags |= O_RDWR | O_CREAT | O_EXCL;
+      break;
   }
   fd_ = ::open(path.c_str(), flags, 0644);
   if (fd_ < 0) Fail("を開けません");
@@ -41,8 +47,8 @@ uint64_t BinaryFile::Size() const {
 void BinaryFile::ReadAt(uint64_t offset, std::span<unsigned char> bytes) const {
   size_t done = 0;
   while (done < bytes.size()) {
-    const ssize_t n = ::pread(fd_, bytes.data() + done, bytes.size() - done,
-                              static_cast<off_t>(offset + done));
+    const ssize_t n =
+        ::pread(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) Fail("を読めません");
     if (n == 0) {
@@ -56,8 +62,8 @@ void BinaryFile::ReadAt(uint64_t offset, std::span<unsigned char> bytes) const {
 void BinaryFile::WriteAt(uint64_t offset, std::span<const unsigned char> bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
-    const ssize_t n = ::pwrite(fd_, bytes.data() + done, bytes.size() - done,
-                               static_cast<off_t>(offset + done));
+    const ssize_t n =
+        ::pwrite(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) Fail("に書き込めません");
     done += static_cast<size_t>(n);
@@ -73,7 +79,9 @@ bool FileExists(const std::filesystem::path& path) {
   return std::filesystem::is_regular_file(path, error);
 }
 
-uint16_t Load16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+uint16_t Load16(const unsigned char* p) {
+  return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
 
 void Store16(uint16_t value, unsigned char* p) {
   p[0] = static_cast<unsigned char>(value);

@@ -83,9 +83,13 @@ std::vector<size_t> FindRecordsByNamePart(const Lines& lines, std::string_view t
   return found;
 }
 
-std::string SectorOf(std::string_view attributes) { return Between(attributes, kSectorMark); }
+std::string SectorOf(std::string_view attributes) {
+  return Between(attributes, kSectorMark);
+}
 
-std::string MarketOf(std::string_view attributes) { return Between(attributes, kMarketMark); }
+std::string MarketOf(std::string_view attributes) {
+  return Between(attributes, kMarketMark);
+}
 
 std::string CheckPartOf(std::string_view attributes) {
   const auto at = attributes.find(kCheckMark);
@@ -121,7 +125,7 @@ std::vector<std::string> ListRecords(const Lines& lines, std::string_view filter
 const std::vector<std::string>& MarketFilterList() {
   static const std::vector<std::string> kMarkets = {
       "全市場", "東証", "東証一部", "東証二部", "東証ﾏｻﾞｰｽﾞ", "東証投信",
-      "大証",   "名証", "JASDAQ",   "札証",     "福証",         "ヘラクレス"};
+      "大証",   "名証", "JASDAQ",   "札証",     "福証",       "ヘラクレス"};
   return kMarkets;
 }
 

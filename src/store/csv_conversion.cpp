@@ -3,8 +3,8 @@
 #include <cmath>
 #include <limits>
 #include <map>
-#include <set>
 #include <optional>
+#include <set>
 
 #include "base/fields.h"
 #include "base/file_error.h"
@@ -16,9 +16,13 @@ namespace varnolt {
 namespace {
 
 // The year a line begins with, when its first four characters read as a whole number.
-std::optional<int> LeadingYear(const std::string& line) { return ParseInt(line.substr(0, 4)); }
+std::optional<int> LeadingYear(const std::string& line) {
+  return ParseInt(line.substr(0, 4));
+}
 
-bool InStoreRange(int year) { return year >= kFirstStoreYear && year <= kLastStoreYear; }
+bool InStoreRange(int year) {
+  return year >= kFirstStoreYear && year <= kLastStoreYear;
+}
 
 [[noreturn]] void FailLine(const std::filesystem::path& file, size_t line_number,
                            const std::string& what) {
@@ -68,8 +72,8 @@ LineResult ReadLine(const std::string& line, const std::string& year_text, int y
     if (!row.volume) FailLine(file, number, NotANumber(volume));
   }
   const auto mark = rest.find("株");
-  const std::string_view split = TrimText(mark == std::string::npos ? std::string_view()
-                                                                    : std::string_view(rest).substr(0, mark));
+  const std::string_view split = TrimText(
+      mark == std::string::npos ? std::string_view() : std::string_view(rest).substr(0, mark));
   if (!split.empty()) {
     // The factor is stored as a 32-bit float: a number beyond its range would become infinite.
     const auto factor = ParseDecimal(split);
@@ -95,9 +99,14 @@ std::vector<DayRow> ReadYearRows(const std::vector<std::filesystem::path>& files
     for (size_t i = 0; i < lines.size(); ++i) {
       DayRow row;
       switch (ReadLine(lines[i], year_text, year, new_year, file, i + 1, row)) {
-        case LineResult::kRow: rows.push_back(row); break;
-        case LineResult::kSkipped: skipped_lines += count_skips; break;
-        case LineResult::kPassedOver: break;
+        case LineResult::kRow:
+          rows.push_back(row);
+          break;
+        case LineResult::kSkipped:
+          skipped_lines += count_skips;
+          break;
+        case LineResult::kPassedOver:
+          break;
       }
     }
   }

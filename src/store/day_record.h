@@ -12,9 +12,9 @@ struct DayRecord {
   int32_t open = 0;
   int32_t high = 0;
   int32_t low = 0;
-  int32_t close = 0;  // 0: no data for the day
-  float split = 0;    // new shares per old share from this day on; 0: none
-  int32_t volume = 0; // shares; a negative −v means v × 10,000 shares
+  int32_t close = 0;   // 0: no data for the day
+  float split = 0;     // new shares per old share from this day on; 0: none
+  int32_t volume = 0;  // shares; a negative −v means v × 10,000 shares
 
   bool operator==(const DayRecord&) const = default;
 };
@@ -23,7 +23,7 @@ inline constexpr int kDaysPerSlot = 365;
 inline constexpr size_t kRecordBytes = 24;
 inline constexpr size_t kSlotBytes = kDaysPerSlot * kRecordBytes;  // 8760
 inline constexpr int kCodeCount = 10000;
-inline constexpr size_t kDirectoryBytes = 2 + 2 * kCodeCount;     // 20002
+inline constexpr size_t kDirectoryBytes = 2 + 2 * kCodeCount;  // 20002
 
 using SlotRecords = std::array<DayRecord, kDaysPerSlot>;
 

@@ -20,7 +20,8 @@ float LoadFloat(const unsigned char* p) {
 
 }  // namespace
 
-std::optional<FinancialRecord> ReadFinancialRecord(const std::filesystem::path& data_dir, int code) {
+std::optional<FinancialRecord> ReadFinancialRecord(const std::filesystem::path& data_dir,
+                                                   int code) {
   if (code < 0 || code >= kCodeCount) return std::nullopt;
   BinaryFile file(data_dir / "finance.dat", BinaryFile::Mode::kRead);
   unsigned char word[2];
@@ -52,7 +53,9 @@ std::array<double, 6> FinancialFigures(int32_t price, const FinancialRecord& rec
           static_cast<double>(Trunc(record.unit_shares))};
 }
 
-std::string FormatFigure(double x) { return FormatShortest(RoundHalfEven(x * 100) / 100.0); }
+std::string FormatFigure(double x) {
+  return FormatShortest(RoundHalfEven(x * 100) / 100.0);
+}
 
 std::string FinancialSummary(int32_t price, const std::optional<FinancialRecord>& record) {
   static constexpr const char* kLabels[] = {"PER", "PBR", "ROE", "ROA", "配当利回り", "単元株数"};

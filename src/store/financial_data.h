@@ -10,12 +10,12 @@ namespace varnolt {
 
 // One stock's record of data/finance.dat: six single-precision figures.
 struct FinancialRecord {
-  float dividend = 0;          // dividend per share, yen
-  float earnings = 0;          // earnings per share
-  float book_value = 0;        // book value per share
-  float roe = 0;               // percent
-  float roa = 0;               // percent
-  float unit_shares = 0;       // 単元株数
+  float dividend = 0;     // dividend per share, yen
+  float earnings = 0;     // earnings per share
+  float book_value = 0;   // book value per share
+  float roe = 0;          // percent
+  float roa = 0;          // percent
+  float unit_shares = 0;  // 単元株数
 };
 
 // The record of a code, or nothing when the index has no record for it. Throws FileError when

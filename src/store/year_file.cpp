@@ -15,7 +15,9 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-uint64_t SlotOffset(uint32_t slot) { return kDirectoryBytes + uint64_t{slot - 1} * kSlotBytes; }
+uint64_t SlotOffset(uint32_t slot) {
+  return kDirectoryBytes + uint64_t{slot - 1} * kSlotBytes;
+}
 
 [[noreturn]] void Damaged(const BinaryFile& file, const std::string& why) {
   errno = 0;
@@ -46,7 +48,9 @@ struct Directory {
   uint32_t SlotCount() const { return Load16(bytes.data()); }
   uint32_t Entry(int code) const { return Load16(bytes.data() + 2 + 2 * code); }
   void SetSlotCount(uint32_t n) { Store16(static_cast<uint16_t>(n), bytes.data()); }
-  void SetEntry(int code, uint32_t k) { Store16(static_cast<uint16_t>(k), bytes.data() + 2 + 2 * code); }
+  void SetEntry(int code, uint32_t k) {
+    Store16(static_cast<uint16_t>(k), bytes.data() + 2 + 2 * code);
+  }
 };
 
 Directory ReadCheckedDirectory(const BinaryFile& file) {
@@ -61,7 +65,8 @@ Directory ReadCheckedDirectory(const BinaryFile& file) {
     const uint32_t slot = directory.Entry(code);
     if (slot == 0) continue;
     CheckEntry(file, code, slot, count);
-    if (used[slot]) Damaged(file, "銘柄枠 " + std::to_string(slot) + " を二つのコードが使っています");
+    if (used[slot])
+      Damaged(file, "銘柄枠 " + std::to_string(slot) + " を二つのコードが使っています");
     used[slot] = true;
   }
   return directory;

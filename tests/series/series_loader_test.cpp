@@ -13,8 +13,8 @@
 #include <utility>
 #include <vector>
 
-#include "series/calendar.h"
 #include "base/text_file.h"
+#include "series/calendar.h"
 #include "store/year_file.h"
 #include "support/price_store.h"
 #include "support/temp_folder.h"
@@ -994,4 +994,3 @@ TEST(LoadSeriesCrossCheck, MatchesBarsWorkedOutFromTheDays) {
 
 }  // namespace
 }  // namespace varnolt
-
