@@ -23,6 +23,10 @@ inline constexpr Color kBlack = Color::Rgb(0, 0, 0);
 inline constexpr Color kWhite = Color::Rgb(255, 255, 255);
 inline constexpr Color kRed = Color::Rgb(255, 0, 0);
 inline constexpr Color kYellow = Color::Rgb(255, 255, 0);
+inline constexpr Color kGreen = Color::Rgb(0, 128, 0);
+inline constexpr Color kAqua = Color::Rgb(0, 255, 255);
+inline constexpr Color kBlue = Color::Rgb(0, 0, 255);
+inline constexpr Color kPurple = Color::Rgb(128, 0, 128);
 
 enum class PenStyle { kSolid, kDot };
 // kNotXor inverts what lies under the pen when the pen is black, so drawing a figure twice

@@ -11,8 +11,8 @@ namespace {
 
 constexpr int kPeriodWhenEmpty = 21;
 constexpr double kWidthWhenEmpty = 2.0;
-constexpr Color kMiddleColor = Color::Rgb(0, 128, 0);
-constexpr Color kBandColor = Color::Rgb(0, 0, 255);
+constexpr Color kMiddleColor = kGreen;
+constexpr Color kBandColor = kBlue;
 
 int Period(const ControlValues& controls) {
   return IntParameter(controls, "edVo1", kPeriodWhenEmpty);

@@ -9,11 +9,6 @@
 namespace varnolt {
 namespace {
 
-constexpr Color kGreen = Color::Rgb(0, 128, 0);
-constexpr Color kAqua = Color::Rgb(0, 255, 255);
-constexpr Color kBlue = Color::Rgb(0, 0, 255);
-constexpr Color kPurple = Color::Rgb(128, 0, 128);
-
 struct Periods {
   int conversion;  // a
   int base;        // b, also the shift of the leading spans and the lagging line

@@ -20,7 +20,7 @@
 namespace varnolt {
 namespace {
 
-constexpr Color kKagiTurnGreen = Color::Rgb(0, 128, 0);
+constexpr Color kKagiTurnGreen = kGreen;
 constexpr int kKagiPenWidth = 2;
 
 // The reversal amount; with cbKagi the variable scale's box at `last_close`, whose complaint

@@ -10,7 +10,7 @@
 namespace varnolt {
 namespace {
 
-constexpr Color kGridBlue = Color::Rgb(0, 0, 255);
+constexpr Color kGridBlue = kBlue;
 
 struct Settings {
   BoxSize box;

@@ -9,7 +9,7 @@
 namespace varnolt {
 namespace {
 
-constexpr Color kWatchLatestBlue = Color::Rgb(0, 0, 255);
+constexpr Color kWatchLatestBlue = kBlue;
 
 // One point of the curve: the n-bar averages of volume (across) and close (up), in whole units.
 struct WatchPoint {

@@ -8,8 +8,8 @@
 namespace varnolt {
 namespace {
 
-constexpr Color kVolumeBlue = Color::Rgb(0, 0, 255);
-constexpr Color kVolumeAverageGreen = Color::Rgb(0, 128, 0);
+constexpr Color kVolumeBlue = kBlue;
+constexpr Color kVolumeAverageGreen = kGreen;
 
 // Bars stand 2 pixels wide so that they stay visible when many bars share the plot width.
 constexpr int kBarPenWidth = 2;
