@@ -1,9 +1,14 @@
 #include "indicators/ichimoku.h"
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
+#include <vector>
 
+#include "indicators/window_extremes.h"
 #include "series/calendar.h"
 
 namespace varnolt {
@@ -27,19 +32,49 @@ Periods ReadPeriods(const ControlValues& controls) {
           ReadPeriod(controls, "edIchi3", 52)};
 }
 
-// (highest high + lowest low) div 2 over the `period` bars ending at `bar`, the window cut at
-// bar 1. Works on the bar table and on the screening series alike.
-template <typename Table>
-int64_t Midpoint(const Table& table, int bar, int period) {
-  const int start = std::max(1, bar - period + 1);
-  int64_t high = table[start].high;
-  int64_t low = table[start].low;
-  for (int j = start + 1; j <= bar; ++j) {
-    high = std::max<int64_t>(high, table[j].high);
-    low = std::min<int64_t>(low, table[j].low);
+// (highest high + lowest low) div 2 over the last a, b and c bars at every bar from `from` to
+// `to`, each window cut at `from`. Works on the bar table and on the screening series alike.
+class Midpoints {
+ public:
+  // Storage entries needed per bar: highs, lows, two extremes, scratch and three results.
+  static constexpr size_t kPerBar = 8;
+
+  template <typename Table>
+  Midpoints(const Table& table, int from, int to, const Periods& periods,
+            std::span<int32_t> storage)
+      : from_(from) {
+    const size_t count = static_cast<size_t>(to - from + 1);
+    const auto row = [&](size_t n) { return storage.subspan(n * count, count); };
+    const std::span<int32_t> highs = row(0), lows = row(1);
+    for (int i = from; i <= to; ++i) {
+      highs[i - from] = table[i].high;
+      lows[i - from] = table[i].low;
+    }
+    const std::span<int32_t> highest = row(2), lowest = row(3), scratch = row(4);
+    const auto fill = [&](int period, std::span<int32_t> midpoints) {
+      SlidingHighest(highs, period, highest, scratch);
+      SlidingLowest(lows, period, lowest, scratch);
+      // The midpoint of two int32 values is one too; only the sum needs 64 bits.
+      for (size_t k = 0; k < count; ++k) {
+        midpoints[k] = static_cast<int32_t>((static_cast<int64_t>(highest[k]) + lowest[k]) / 2);
+      }
+    };
+    fill(periods.conversion, row(5));
+    fill(periods.base, row(6));
+    fill(periods.span_b, row(7));
+    conversion_ = row(5);
+    base_ = row(6);
+    span_b_ = row(7);
   }
-  return (high + low) / 2;
-}
+
+  int64_t Conversion(int bar) const { return conversion_[bar - from_]; }
+  int64_t Base(int bar) const { return base_[bar - from_]; }
+  int64_t SpanB(int bar) const { return span_b_[bar - from_]; }
+
+ private:
+  int from_;
+  std::span<const int32_t> conversion_, base_, span_b_;
+};
 
 // Positions of the leading spans, which run up to b − 1 bars past the last bar. Past it they
 // continue the bar numbers, or with calendar spacing the day numbers of the dates the coming
@@ -101,16 +136,20 @@ std::string DrawIchimoku(const IndicatorContext& context) {
   const int64_t upper = context.scale.upper;
   // Spans beyond the scale are drawn on the band's edge rather than far outside the image.
   const auto hold = [&](int64_t value) { return std::min(std::max(value, lower), upper); };
-  const auto values = [&](int i) {
-    const int64_t conversion = Midpoint(bars, i, periods.conversion);
-    const int64_t base = Midpoint(bars, i, b);
-    return BarValues{conversion, base, hold((conversion + base) / 2),
-                     hold(Midpoint(bars, i, periods.span_b))};
-  };
   LeadPositions lead(frame, context.data, context.scale.calendar);
 
   // Starting b − 1 bars early lets the leading spans of earlier bars reach the first shown bar.
   const int i0 = std::max(1, first - b + 1);
+  // The windows of bar i0 reach back to `earliest` at most, or are cut at bar 1.
+  const int widest = std::max({periods.conversion, b, periods.span_b});
+  const int earliest = std::max(1, i0 - widest + 1);
+  std::vector<int32_t> storage(Midpoints::kPerBar * static_cast<size_t>(last - earliest + 1));
+  const Midpoints midpoints(bars, earliest, last, periods, storage);
+  const auto values = [&](int i) {
+    const int64_t conversion = midpoints.Conversion(i);
+    const int64_t base = midpoints.Base(i);
+    return BarValues{conversion, base, hold((conversion + base) / 2), hold(midpoints.SpanB(i))};
+  };
   BarValues previous = values(i0);
   int previous_lead_x = frame.X(lead.At(i0 + b - 1));
   for (int i = i0 + 1; i <= last; ++i) {
@@ -174,14 +213,17 @@ int CalcIchimoku(ScreeningSeries& series, int bars, const ControlValues& control
     ScreeningEntry& entry = series[i];
     entry.s1 = entry.s2 = entry.s3 = entry.s4 = entry.s5 = 0;
   }
+  // The series holds at most kScreeningCapacity bars, so a fixed buffer serves every stock.
+  std::array<int32_t, Midpoints::kPerBar * kScreeningCapacity> storage;
+  const Midpoints midpoints(series, 1, bars, periods, storage);
   for (int i = periods.span_b; i <= bars; ++i) {
     ScreeningEntry& entry = series[i];
-    entry.s1 = static_cast<float>(Midpoint(series, i, periods.conversion));
-    entry.s2 = static_cast<float>(Midpoint(series, i, b));
+    entry.s1 = static_cast<float>(midpoints.Conversion(i));
+    entry.s2 = static_cast<float>(midpoints.Base(i));
     if (i + b - 1 <= bars) {
       ScreeningEntry& ahead = series[i + b - 1];
       ahead.s3 = static_cast<float>((static_cast<double>(entry.s1) + entry.s2) / 2);
-      ahead.s4 = static_cast<float>(Midpoint(series, i, periods.span_b));
+      ahead.s4 = static_cast<float>(midpoints.SpanB(i));
     }
     // The close the lagging line is compared with; before bar b there is none yet, and like
     // the windows the reference is cut at bar 1.

@@ -10,6 +10,7 @@
 
 #include "base/file_error.h"
 #include "series/calendar.h"
+#include "support/indicator_data.h"
 #include "support/recording_canvas.h"
 
 namespace varnolt {
@@ -25,14 +26,7 @@ constexpr Color kPurple = Color::Rgb(128, 0, 128);  // lbkai2
 // ---- Computations ----
 
 ScreeningSeries SeriesOf(const std::vector<int32_t>& closes) {
-  ScreeningSeries series;
-  for (size_t i = 0; i < closes.size(); ++i) {
-    ScreeningEntry& entry = series[static_cast<int>(i) + 1];
-    entry.open = entry.high = entry.low = entry.close = closes[i];
-    entry.s1 = entry.s2 = -7;  // left over from an earlier computation
-    entry.s3 = 42;
-  }
-  return series;
+  return testing::SeriesWithLeftovers(closes, {-7, -7, 42});
 }
 
 ControlValues Periods(const char* first_name, std::string first, const char* second_name,
@@ -158,24 +152,10 @@ TEST(MovingAveragesComputation, ZeroMeanFailsOnlyInDeviationMode) {
 
 // ---- Drawing ----
 
-struct Drawing {
-  DataSet data;
-  ControlValues controls = ControlValues::Defaults();
-  RecordingCanvas canvas{kWidth, kHeight};
-  std::string statistics = "earlier listing";
-  PriceScale scale;
-
-  Drawing(const std::vector<int32_t>& closes, int first) {
-    const DayNumber day = DayFromCivil(2024, 1, 4);
-    for (size_t i = 0; i < closes.size(); ++i) {
-      Bar bar;
-      bar.date = DayToCompactInt(day + static_cast<DayNumber>(i));
-      bar.open = bar.high = bar.low = bar.close = closes[i];
-      bar.volume = 100;
-      data.bars.Append(bar);
-    }
-    data.first_shown = first;
-    data.loaded = data.chart_shown = true;
+// Closes on consecutive days from 4 January 2024 with volume 100, on a 660 × 400 image.
+struct Drawing : testing::DrawingBench {
+  Drawing(const std::vector<int32_t>& closes, int first)
+      : DrawingBench(testing::DailyDataOf(closes, first, DayFromCivil(2024, 1, 4), 100)) {
     scale.upper = 5000;  // the drawing ignores the price scale
     scale.lower = 10;
     scale.margin = 0;
@@ -183,10 +163,7 @@ struct Drawing {
     controls.Set("edkai2", "");
     controls.Set("edkai3", "");
   }
-  std::string Run() {
-    const IndicatorContext context{data, controls, canvas, 1, scale, statistics};
-    return DrawDeviation(context);
-  }
+  std::string Run() { return DrawDeviation(Context()); }
 };
 
 // The dotted reference lines, as "row label".

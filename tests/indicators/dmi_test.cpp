@@ -10,18 +10,14 @@
 
 #include "base/file_error.h"
 #include "indicators/oscillator_frame.h"
+#include "support/indicator_data.h"
 #include "support/recording_canvas.h"
 
 namespace varnolt {
 namespace {
 
+using testing::Hlc;
 using testing::RecordingCanvas;
-
-struct Hlc {
-  int32_t high;
-  int32_t low;
-  int32_t close;
-};
 
 // Rises +2, falls −2, rises +2, no directional move, rises +2 (see the hand checks below).
 const std::vector<Hlc> kSmall = {
@@ -45,15 +41,7 @@ std::vector<Hlc> RandomBars(int count, unsigned seed) {
 }
 
 ScreeningSeries SeriesOf(const std::vector<Hlc>& bars) {
-  ScreeningSeries series;
-  for (size_t i = 0; i < bars.size(); ++i) {
-    ScreeningEntry& entry = series[static_cast<int>(i) + 1];
-    entry.open = entry.close = bars[i].close;
-    entry.high = bars[i].high;
-    entry.low = bars[i].low;
-    entry.s1 = entry.s2 = entry.s3 = entry.s4 = -1;  // left over from an earlier computation
-  }
-  return series;
+  return testing::SeriesWithLeftovers(bars, {-1, -1, -1, -1});
 }
 
 ControlValues DmiControls(const std::string& period, const std::string& adx_period, bool cumulative,
@@ -237,31 +225,10 @@ TEST(DmiComputation, FailureCodes) {
   EXPECT_THROW(CalcDMI(series, 6, DmiControls("x", "2", true)), ConversionError);
 }
 
-// A data set of the bars, on consecutive days from 2024-01-01, shown from `first`.
-DataSet DataOf(const std::vector<Hlc>& bars, int first) {
-  DataSet data;
-  for (size_t i = 0; i < bars.size(); ++i) {
-    Bar bar;
-    bar.date = DayToCompactInt(CompactToDay("20240101") + static_cast<int>(i));
-    bar.open = bar.close = bars[i].close;
-    bar.high = bars[i].high;
-    bar.low = bars[i].low;
-    data.bars.Append(bar);
-  }
-  data.first_shown = first;
-  data.loaded = data.chart_shown = true;
-  return data;
-}
-
-struct Drawing {
-  DataSet data;
-  ControlValues controls = ControlValues::Defaults();
-  RecordingCanvas canvas;
-  std::string statistics = "earlier listing";
-  PriceScale scale;
-
-  Drawing(const std::vector<Hlc>& bars, int first) : data(DataOf(bars, first)) {}
-  IndicatorContext Context() { return {data, controls, canvas, 1, scale, statistics}; }
+// The bars on consecutive days from 2024-01-01, shown from `first`.
+struct Drawing : testing::DrawingBench {
+  Drawing(const std::vector<Hlc>& bars, int first)
+      : DrawingBench(testing::DailyDataOf(bars, first, CompactToDay("20240101"))) {}
   std::string Run() { return DrawDMI(Context()); }
   IndicatorFrame Frame() { return OscillatorFrame(Context(), 55, -10); }
   Color ColorOf(const std::string& name) { return controls.ColorOf(name); }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <random>
 #include <sstream>
 #include <string>
@@ -409,6 +410,43 @@ TEST(IchimokuDraw, LeadingSpansHeldOnTheBandEdgeWhileTheLinesAreNot) {
     EXPECT_GT(lines.front().from.y, bottom);
   }
   EXPECT_EQ(drawn.LinesIn(kBlue).back().to.y, frame.Y(1385));
+}
+
+TEST(IchimokuDraw, LinesAndSpansFollowTheMidpointsFromALateFirstBar) {
+  // Shown from bar 70 of 120 with periods 3/5/9: the drawing starts at bar 66 and its windows
+  // reach back to bar 58, far from bar 1. The scale spans every price, so nothing is held.
+  const int a = 3, b = 5, c = 9, first = 70, count = 120;
+  std::vector<Prices> prices = RandomPrices(count, 21);
+  // Bar 58, the oldest any window reaches, carries the highest high, so that losing it shows.
+  prices[57].high = 3000;
+  int64_t upper = 0, lower = prices[0].low;
+  for (const Prices& p : prices) {
+    upper = std::max<int64_t>(upper, p.high);
+    lower = std::min<int64_t>(lower, p.low);
+  }
+  Drawn drawn(prices, first, Periods("3", "5", "9"), upper, lower);
+  const IndicatorFrame frame = drawn.Frame();
+  const auto span_a = [&](int i) {
+    return (SlowMidpoint(prices, i, a) + SlowMidpoint(prices, i, b)) / 2;
+  };
+  struct Expected {
+    Color color;
+    int from_bar;  // the bar of the first segment's end
+    std::function<int64_t(int)> value;
+  };
+  for (const Expected& line :
+       {Expected{kBlue, first + 1, [&](int i) { return SlowMidpoint(prices, i, a); }},
+        Expected{kRed, first + 1, [&](int i) { return SlowMidpoint(prices, i, b); }},
+        Expected{kGreen, first - b + 2, span_a},
+        Expected{kAqua, first - b + 2, [&](int i) { return SlowMidpoint(prices, i, c); }}}) {
+    const auto lines = drawn.LinesIn(line.color);
+    ASSERT_EQ(static_cast<int>(lines.size()), count - line.from_bar + 1);
+    for (int k = 0; k < static_cast<int>(lines.size()); ++k) {
+      const int i = line.from_bar + k;
+      EXPECT_EQ(lines[k].from.y, frame.Y(line.value(i - 1))) << "bar " << i;
+      EXPECT_EQ(lines[k].to.y, frame.Y(line.value(i))) << "bar " << i;
+    }
+  }
 }
 
 TEST(IchimokuDraw, EmptyBoxesDrawAsNineTwentySixFiftyTwo) {

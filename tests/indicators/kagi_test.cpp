@@ -10,45 +10,25 @@
 #include "base/file_error.h"
 #include "indicators/kagi_construction.h"
 #include "series/calendar.h"
+#include "support/indicator_data.h"
 #include "support/recording_canvas.h"
 
 namespace varnolt {
 namespace {
 
+using testing::Drawn;
 using testing::RecordingCanvas;
 
-BarTable MakeBars(const std::vector<int32_t>& closes) {
-  BarTable bars;
-  const DayNumber day = DayFromCivil(2024, 1, 4);
-  for (size_t i = 0; i < closes.size(); ++i) {
-    Bar bar;
-    bar.date = DayToCompactInt(day + static_cast<DayNumber>(i));
-    bar.open = bar.high = bar.low = bar.close = closes[i];
-    bars.Append(bar);
-  }
-  return bars;
-}
-
 DataSet MakeData(const std::vector<int32_t>& closes, int first_shown = 1) {
-  DataSet data;
-  data.bars = MakeBars(closes);
-  data.first_shown = first_shown;
-  data.loaded = data.chart_shown = true;
-  return data;
+  return testing::DailyDataOf(closes, first_shown, DayFromCivil(2024, 1, 4));
 }
 
 ScreeningSeries MakeSeries(const std::vector<int32_t>& closes) {
-  ScreeningSeries series;
-  for (size_t i = 0; i < closes.size(); ++i) {
-    ScreeningEntry& entry = series[static_cast<int>(i) + 1];
-    entry.open = entry.high = entry.low = entry.close = closes[i];
-    entry.s1 = 42;  // left over from an earlier computation
-  }
-  return series;
+  return testing::SeriesWithLeftovers(closes, {42});
 }
 
 std::vector<KagiLine> Lines(const std::vector<int32_t>& closes, KagiWidth width) {
-  const BarTable bars = MakeBars(closes);
+  const BarTable bars = MakeData(closes).bars;
   return KagiLines(bars, 1, bars.Count(), width);
 }
 
@@ -62,17 +42,9 @@ PriceScale RowScale() {
   return scale;
 }
 
-struct Drawn {
-  RecordingCanvas canvas;
-  std::string statistics;
-  std::string message;
-};
-
-template <typename Drawing>
-void Draw(Drawn& drawn, Drawing drawing, const DataSet& data, const ControlValues& controls,
-          const PriceScale& scale = RowScale()) {
-  const IndicatorContext context{data, controls, drawn.canvas, 1, scale, drawn.statistics};
-  drawn.message = drawing(context);
+void Draw(Drawn& drawn, testing::IndicatorDrawing drawing, const DataSet& data,
+          const ControlValues& controls, const PriceScale& scale = RowScale()) {
+  drawn.Run(drawing, data, controls, scale);
 }
 
 std::vector<std::string> LineTexts(const RecordingCanvas& canvas) {
@@ -153,7 +125,7 @@ TEST(KagiTest, ComputationTakesTheVariableScaleAtTheLastClose) {
 // Straightforward per-bar version: rebuild the chart from bar 1 up to each bar and read the
 // state off its last two lines.
 std::vector<float> SlowStates(const std::vector<int32_t>& closes, const KagiWidth& width) {
-  const BarTable bars = MakeBars(closes);
+  const BarTable bars = MakeData(closes).bars;
   std::vector<float> states(closes.size() + 1, 0);
   float state = 0;
   int first_change = 0;

@@ -11,6 +11,7 @@
 #include "base/file_error.h"
 #include "base/numbers.h"
 #include "indicators/oscillator_frame.h"
+#include "support/indicator_data.h"
 #include "support/recording_canvas.h"
 
 namespace varnolt {
@@ -42,13 +43,7 @@ ControlValues MacdControls(const std::string& fast, const std::string& slow,
 }
 
 ScreeningSeries SeriesOf(const std::vector<int32_t>& closes) {
-  ScreeningSeries series;
-  for (size_t i = 0; i < closes.size(); ++i) {
-    ScreeningEntry& entry = series[static_cast<int>(i) + 1];
-    entry.open = entry.high = entry.low = entry.close = closes[i];
-    entry.s1 = entry.s2 = -1;  // left over from an earlier computation
-  }
-  return series;
+  return testing::SeriesWithLeftovers(closes, {-1, -1});
 }
 
 // Slots 1 and 2 indexed by bar number (entry 0 unused).
@@ -160,32 +155,13 @@ TEST(MacdComputation, Failures) {
   EXPECT_THROW(CalcMACD(series, 5, MacdControls("5", "twenty", "9")), ConversionError);
 }
 
-DataSet MacdData(const std::vector<int32_t>& closes, int first) {
-  DataSet data;
-  for (size_t i = 0; i < closes.size(); ++i) {
-    Bar bar;
-    bar.date = DayToCompactInt(CompactToDay("20240101") + static_cast<int>(i));
-    bar.open = bar.high = bar.low = bar.close = closes[i];
-    bar.volume = 100;
-    data.bars.Append(bar);
-  }
-  data.first_shown = first;
-  data.loaded = data.chart_shown = true;
-  return data;
-}
-
-// A 660 × 400 image, regions 1..10.
-struct MacdDrawing {
-  DataSet data;
-  ControlValues controls = ControlValues::Defaults();
-  RecordingCanvas canvas;
-  std::string statistics = "earlier listing";
-  PriceScale scale;
-
-  MacdDrawing(const std::vector<int32_t>& closes, int first) : data(MacdData(closes, first)) {
+// Closes on consecutive days from 2024-01-01 with volume 100, on a 660 × 400 image, regions
+// 1..10.
+struct MacdDrawing : testing::DrawingBench {
+  MacdDrawing(const std::vector<int32_t>& closes, int first)
+      : DrawingBench(testing::DailyDataOf(closes, first, CompactToDay("20240101"), 100)) {
     controls.SetChecked("cbshowosci", true);
   }
-  IndicatorContext Context() { return {data, controls, canvas, 1, scale, statistics}; }
   std::string Run() { return DrawMACD(Context()); }
 
   // The solid not-xor segments in the colour of a label.
@@ -208,8 +184,7 @@ struct MacdDrawing {
     for (int bar = from + 1; bar <= to; ++bar) {
       const PixelPoint a = OscillatorPoint(frame, bar - 1, values[bar - 1]);
       const PixelPoint b = OscillatorPoint(frame, bar, values[bar]);
-      segments.push_back("line " + std::to_string(a.x) + "," + std::to_string(a.y) + "-" +
-                         std::to_string(b.x) + "," + std::to_string(b.y));
+      segments.push_back(testing::LineText(a, b));
     }
     return segments;
   }

@@ -8,40 +8,26 @@
 #include <vector>
 
 #include "base/file_error.h"
+#include "support/indicator_data.h"
 #include "support/recording_canvas.h"
 
 namespace varnolt {
 namespace {
 
+using testing::ClampedWalk;
+using testing::DataOf;
+using testing::Drawn;
+using testing::OneRowPerYen;
 using testing::RecordingCanvas;
-
-DataSet DataOf(const std::vector<int32_t>& closes, int first_shown = 1) {
-  DataSet data;
-  for (size_t i = 0; i < closes.size(); ++i) {
-    Bar bar;
-    bar.date = 20240101 + static_cast<int32_t>(i);
-    bar.open = bar.high = bar.low = bar.close = closes[i];
-    data.bars.Append(bar);
-  }
-  data.first_shown = first_shown;
-  data.loaded = data.chart_shown = true;
-  return data;
-}
-
-ScreeningSeries SeriesOf(const std::vector<int32_t>& closes) {
-  ScreeningSeries series;
-  for (size_t i = 0; i < closes.size(); ++i) {
-    ScreeningEntry& entry = series[static_cast<int>(i) + 1];
-    entry.open = entry.high = entry.low = entry.close = closes[i];
-    entry.s1 = 7;  // left over from an earlier computation
-  }
-  return series;
-}
 
 ControlValues LinesOf(const std::string& lines) {
   ControlValues controls = ControlValues::Defaults();
   controls.Set("edNL", lines);
   return controls;
+}
+
+ScreeningSeries SeriesOf(const std::vector<int32_t>& closes) {
+  return testing::SeriesWithLeftovers(closes, {7});
 }
 
 std::vector<float> Directions(const std::vector<int32_t>& closes, const ControlValues& controls) {
@@ -50,14 +36,6 @@ std::vector<float> Directions(const std::vector<int32_t>& closes, const ControlV
   std::vector<float> slots;
   for (int i = 1; i <= static_cast<int>(closes.size()); ++i) slots.push_back(series[i].s1);
   return slots;
-}
-
-// One yen is one row: 400 rows, all ten regions, a band of 385 rows from row 0.
-PriceScale OneRowPerYen() {
-  PriceScale scale;
-  scale.upper = 1385;
-  scale.lower = 1000;
-  return scale;
 }
 
 struct Line {
@@ -70,17 +48,9 @@ std::ostream& operator<<(std::ostream& out, const Line& line) {
   return out << line.from << "->" << line.to;
 }
 
-struct Drawn {
-  explicit Drawn(int width = 660) : canvas(width, 400) {}
-  RecordingCanvas canvas;
-  std::string message;
-};
-
 void Draw(Drawn& drawn, const DataSet& data, const ControlValues& controls,
           const PriceScale& scale = OneRowPerYen()) {
-  std::string statistics;
-  const IndicatorContext context{data, controls, drawn.canvas, 1, scale, statistics};
-  drawn.message = DrawNewPrice(context);
+  drawn.Run(DrawNewPrice, data, controls, scale);
 }
 
 // Lines read back from the rectangles: red rises from its bottom row, black falls from its top.
@@ -223,9 +193,7 @@ TEST(NewPriceTest, DrawingAndComputationMatchTheLowestPointRule) {
   for (int round = 0; round < 30; ++round) {
     const int reversal = std::uniform_int_distribution<int>(1, 5)(random);
     std::uniform_int_distribution<int32_t> move(-12, 12);
-    std::vector<int32_t> closes = {1200};
-    for (int i = 1; i < 400; ++i)
-      closes.push_back(std::clamp(closes.back() + move(random), 1000, 1380));
+    const std::vector<int32_t> closes = ClampedWalk(random, move, 1200, 400, 1000, 1380);
     const SlowNewPrice slow = SlowWalk(closes, reversal);
     const ControlValues controls = LinesOf(std::to_string(reversal));
     EXPECT_EQ(Directions(closes, controls), slow.directions) << round;

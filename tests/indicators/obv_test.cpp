@@ -5,48 +5,29 @@
 #include <string>
 #include <vector>
 
+#include "support/indicator_data.h"
 #include "support/recording_canvas.h"
 
 namespace varnolt {
 namespace {
 
+using testing::CloseVolume;
 using testing::RecordingCanvas;
-
-struct CloseVolume {
-  int32_t close;
-  int32_t volume;
-};
 
 // Closes 100, 105, 103, 103, 110, 108: rise, fall, unchanged, rise, fall.
 const std::vector<CloseVolume> kSmall = {{100, 500}, {105, 300},  {103, 200},
                                          {103, 400}, {110, 1000}, {108, 100}};
 
 DataSet ObvData(const std::vector<CloseVolume>& bars, int first) {
-  DataSet data;
-  for (size_t i = 0; i < bars.size(); ++i) {
-    Bar bar;
-    bar.date = DayToCompactInt(CompactToDay("20240101") + static_cast<int>(i));
-    bar.open = bar.high = bar.low = bar.close = bars[i].close;
-    bar.volume = bars[i].volume;
-    data.bars.Append(bar);
-  }
-  data.first_shown = first;
-  data.loaded = data.chart_shown = true;
-  return data;
+  return testing::DailyDataOf(bars, first, CompactToDay("20240101"));
 }
 
 // A 660 × 400 image, regions 1..10.
-struct ObvDrawing {
-  DataSet data;
-  ControlValues controls = ControlValues::Defaults();
-  RecordingCanvas canvas;
-  std::string statistics = "earlier listing";
-  PriceScale scale;
-
-  ObvDrawing(const std::vector<CloseVolume>& bars, int first) : data(ObvData(bars, first)) {
+struct ObvDrawing : testing::DrawingBench {
+  ObvDrawing(const std::vector<CloseVolume>& bars, int first) : DrawingBench(ObvData(bars, first)) {
     controls.SetChecked("cbshowosci", true);
   }
-  std::string Run() { return DrawOBV({data, controls, canvas, 1, scale, statistics}); }
+  std::string Run() { return DrawOBV(Context()); }
   std::vector<std::string> Segments() const {
     std::vector<std::string> segments;
     for (const RecordingCanvas::Call& call : canvas.Calls()) {

@@ -8,12 +8,12 @@
 #include "base/file_error.h"
 #include "base/numbers.h"
 #include "series/calendar.h"
-#include "support/recording_canvas.h"
+#include "support/indicator_data.h"
 
 namespace varnolt {
 namespace {
 
-using testing::RecordingCanvas;
+using testing::Drawn;
 
 struct HighLow {
   int32_t high;
@@ -92,16 +92,9 @@ std::vector<HighLow> RandomWalk(std::mt19937& random, int count) {
   return bars;
 }
 
-struct Drawn {
-  RecordingCanvas canvas;
-  std::string message;
-};
-
 void Draw(Drawn& drawn, const DataSet& data, const ControlValues& controls,
           const PriceScale& scale = Scale()) {
-  std::string statistics;
-  const IndicatorContext context{data, controls, drawn.canvas, 1, scale, statistics};
-  drawn.message = DrawParabolic(context);
+  drawn.Run(DrawParabolic, data, controls, scale);
 }
 
 TEST(ParabolicTest, ComputationFollowsTheHandWorkedRun) {

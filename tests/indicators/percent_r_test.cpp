@@ -7,18 +7,14 @@
 #include <vector>
 
 #include "series/calendar.h"
+#include "support/indicator_data.h"
 #include "support/recording_canvas.h"
 
 namespace varnolt {
 namespace {
 
+using testing::Hlc;
 using testing::RecordingCanvas;
-
-struct Prices {
-  int32_t high;
-  int32_t low;
-  int32_t close;
-};
 
 // %R over 3 bars:
 //   bar 3  high 12, low 4 over bars 1..3, close 10 → (12 − 10)·100 / 8 = 25
@@ -26,8 +22,8 @@ struct Prices {
 //   bar 5  high 15, low 4, close at the high      → 0
 //   bar 6  high 15, low 8, close at the low       → 100
 //   bar 7  high 15, low 8, close 10               → 500 / 7 = 71.428…
-const std::vector<Prices> kSmall = {{10, 5, 8},  {12, 6, 7}, {11, 4, 10}, {9, 8, 9},
-                                    {15, 9, 15}, {14, 8, 8}, {12, 10, 10}};
+const std::vector<Hlc> kSmall = {{10, 5, 8},  {12, 6, 7}, {11, 4, 10}, {9, 8, 9},
+                                 {15, 9, 15}, {14, 8, 8}, {12, 10, 10}};
 
 constexpr int kWidth = 660;
 constexpr int kHeight = 400;
@@ -38,33 +34,12 @@ int Row(int value) {
   return kHeight * (value + 10) / 120;
 }
 
-DataSet MakeData(const std::vector<Prices>& prices, int first_shown) {
-  DataSet data;
-  const DayNumber day = DayFromCivil(2024, 1, 4);
-  for (size_t i = 0; i < prices.size(); ++i) {
-    Bar bar;
-    bar.date = DayToCompactInt(day + static_cast<DayNumber>(i));
-    bar.open = prices[i].close;
-    bar.high = prices[i].high;
-    bar.low = prices[i].low;
-    bar.close = prices[i].close;
-    data.bars.Append(bar);
-  }
-  data.first_shown = first_shown;
-  data.loaded = data.chart_shown = true;
-  return data;
+DataSet MakeData(const std::vector<Hlc>& prices, int first_shown) {
+  return testing::DailyDataOf(prices, first_shown, DayFromCivil(2024, 1, 4));
 }
 
-ScreeningSeries MakeSeries(const std::vector<Prices>& prices) {
-  ScreeningSeries series;
-  for (size_t i = 0; i < prices.size(); ++i) {
-    ScreeningEntry& entry = series[static_cast<int>(i) + 1];
-    entry.open = entry.close = prices[i].close;
-    entry.high = prices[i].high;
-    entry.low = prices[i].low;
-    entry.s1 = 42;
-  }
-  return series;
+ScreeningSeries MakeSeries(const std::vector<Hlc>& prices) {
+  return testing::SeriesWithLeftovers(prices, {42});
 }
 
 ControlValues Period(int n) {
@@ -73,10 +48,9 @@ ControlValues Period(int n) {
   return controls;
 }
 
-struct Drawn {
-  RecordingCanvas canvas{kWidth, kHeight};
-  std::string statistics = "earlier listing";
-  std::string message;
+// A drawing onto a page that already holds a listing.
+struct Drawn : testing::Drawn {
+  Drawn() : testing::Drawn(kWidth) { statistics = "earlier listing"; }
 };
 
 void Draw(Drawn& drawn, const DataSet& data, const ControlValues& controls) {
@@ -84,8 +58,7 @@ void Draw(Drawn& drawn, const DataSet& data, const ControlValues& controls) {
   scale.upper = 5000;
   scale.lower = 1000;
   scale.margin = 0;
-  const IndicatorContext context{data, controls, drawn.canvas, 1, scale, drawn.statistics};
-  drawn.message = DrawPercentR(context);
+  drawn.Run(DrawPercentR, data, controls, scale);
 }
 
 // The solid line segments of the oscillator, with the pen they were drawn with.
@@ -117,7 +90,7 @@ TEST(PercentRTest, ComputationMatchesAStraightforwardVersion) {
   std::uniform_int_distribution<int> move(-20, 20);
   std::uniform_int_distribution<int> spread(0, 15);
   for (const int n : {1, 2, 5, 14, 20, 60}) {
-    std::vector<Prices> prices;
+    std::vector<Hlc> prices;
     int mid = 500;
     for (int i = 0; i < 999; ++i) {
       mid = std::max(100, mid + move(random));
@@ -147,8 +120,8 @@ TEST(PercentRTest, ComputationMatchesAStraightforwardVersion) {
 
 TEST(PercentRTest, ZeroRangeOrPeriodFails) {
   // Bars 3..5 all at 100: the 3-bar range at bar 5 is zero.
-  const std::vector<Prices> flat = {{110, 90, 95},   {105, 95, 100},  {100, 100, 100},
-                                    {100, 100, 100}, {100, 100, 100}, {120, 100, 110}};
+  const std::vector<Hlc> flat = {{110, 90, 95},   {105, 95, 100},  {100, 100, 100},
+                                 {100, 100, 100}, {100, 100, 100}, {120, 100, 110}};
   ScreeningSeries series = MakeSeries(flat);
   const ComputationInfo& info = *FindComputation("CalcPercentR");
   EXPECT_EQ(RunComputation(info, series, 6, Period(3)), static_cast<int>(kFailureCode));

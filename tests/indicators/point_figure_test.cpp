@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <random>
@@ -13,36 +12,22 @@
 
 #include "base/file_error.h"
 #include "base/numbers.h"
+#include "support/indicator_data.h"
 #include "support/recording_canvas.h"
 
 namespace varnolt {
 namespace {
 
+using testing::ClampedWalk;
+using testing::DataOf;
+using testing::Drawn;
+using testing::OneRowPerYen;
 using testing::RecordingCanvas;
 
 constexpr Color kBlue = Color::Rgb(0, 0, 255);
 
-DataSet DataOf(const std::vector<int32_t>& closes, int first_shown = 1) {
-  DataSet data;
-  for (size_t i = 0; i < closes.size(); ++i) {
-    Bar bar;
-    bar.date = 20240101 + static_cast<int32_t>(i);
-    bar.open = bar.high = bar.low = bar.close = closes[i];
-    data.bars.Append(bar);
-  }
-  data.first_shown = first_shown;
-  data.loaded = data.chart_shown = true;
-  return data;
-}
-
 ScreeningSeries SeriesOf(const std::vector<int32_t>& closes) {
-  ScreeningSeries series;
-  for (size_t i = 0; i < closes.size(); ++i) {
-    ScreeningEntry& entry = series[static_cast<int>(i) + 1];
-    entry.open = entry.high = entry.low = entry.close = closes[i];
-    entry.s1 = 7;  // left over from an earlier computation
-  }
-  return series;
+  return testing::SeriesWithLeftovers(closes, {7});
 }
 
 enum Base { kTruncation = 0, kReached = 1 };
@@ -65,25 +50,9 @@ std::vector<float> Signals(const std::vector<int32_t>& closes, const ControlValu
   return slots;
 }
 
-// One yen is one row: 400 rows, all ten regions, a band of 385 rows from row 0.
-PriceScale OneRowPerYen() {
-  PriceScale scale;
-  scale.upper = 1385;
-  scale.lower = 1000;
-  return scale;
-}
-
-struct Drawn {
-  explicit Drawn(int width = 660) : canvas(width, 400) {}
-  RecordingCanvas canvas;
-  std::string message;
-};
-
 void Draw(Drawn& drawn, const DataSet& data, const ControlValues& controls,
           const PriceScale& scale = OneRowPerYen()) {
-  std::string statistics;
-  const IndicatorContext context{data, controls, drawn.canvas, 1, scale, statistics};
-  drawn.message = DrawPointFigure(context);
+  drawn.Run(DrawPointFigure, data, controls, scale);
 }
 
 // A mark as drawn on the one-row-per-yen scale: the prices of its cell, and its column's left x.
@@ -410,9 +379,7 @@ TEST(PointFigureTest, DrawingAndComputationMatchTheLongWay) {
     const Base base = round % 2 == 0 ? kTruncation : kReached;
     const int reversal = std::uniform_int_distribution<int>(1, 4)(random);
     std::uniform_int_distribution<int32_t> move(-30, 30);
-    std::vector<int32_t> closes = {1200};
-    for (int i = 1; i < 500; ++i)
-      closes.push_back(std::clamp(closes.back() + move(random), 1020, 1360));
+    const std::vector<int32_t> closes = ClampedWalk(random, move, 1200, 500, 1020, 1360);
     const SlowPointFigure slow = SlowWalk(closes, 10, reversal, base);
     ASSERT_GT(slow.columns.size(), 5u) << round;
     const ControlValues controls = Settings(base, "10", std::to_string(reversal));

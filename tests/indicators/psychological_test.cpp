@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "series/calendar.h"
+#include "support/indicator_data.h"
 #include "support/recording_canvas.h"
 
 namespace varnolt {
@@ -27,27 +28,11 @@ int Row(int value) {
 }
 
 DataSet MakeData(const std::vector<int32_t>& closes, int first_shown) {
-  DataSet data;
-  const DayNumber day = DayFromCivil(2024, 3, 1);
-  for (size_t i = 0; i < closes.size(); ++i) {
-    Bar bar;
-    bar.date = DayToCompactInt(day + static_cast<DayNumber>(i));
-    bar.open = bar.high = bar.low = bar.close = closes[i];
-    data.bars.Append(bar);
-  }
-  data.first_shown = first_shown;
-  data.loaded = data.chart_shown = true;
-  return data;
+  return testing::DailyDataOf(closes, first_shown, DayFromCivil(2024, 3, 1));
 }
 
 ScreeningSeries MakeSeries(const std::vector<int32_t>& closes) {
-  ScreeningSeries series;
-  for (size_t i = 0; i < closes.size(); ++i) {
-    ScreeningEntry& entry = series[static_cast<int>(i) + 1];
-    entry.open = entry.high = entry.low = entry.close = closes[i];
-    entry.s1 = 42;
-  }
-  return series;
+  return testing::SeriesWithLeftovers(closes, {42});
 }
 
 ControlValues Period(const std::string& n) {
@@ -56,18 +41,16 @@ ControlValues Period(const std::string& n) {
   return controls;
 }
 
-struct Drawn {
-  RecordingCanvas canvas{kWidth, kHeight};
-  std::string statistics = "earlier listing";
-  std::string message;
+// A drawing onto a page that already holds a listing.
+struct Drawn : testing::Drawn {
+  Drawn() : testing::Drawn(kWidth) { statistics = "earlier listing"; }
 };
 
 void Draw(Drawn& drawn, const DataSet& data, const ControlValues& controls) {
   PriceScale scale;
   scale.upper = 200;
   scale.lower = 50;
-  const IndicatorContext context{data, controls, drawn.canvas, 1, scale, drawn.statistics};
-  drawn.message = DrawPsychological(context);
+  drawn.Run(DrawPsychological, data, controls, scale);
 }
 
 std::vector<RecordingCanvas::LineCall> SolidLines(const RecordingCanvas& canvas) {

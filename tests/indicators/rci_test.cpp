@@ -120,6 +120,24 @@ TEST(RciComputation, MatchesSortingEachWindowOnRandomData) {
   }
 }
 
+TEST(RciComputation, MatchesSortingEachWindowAtRunLengthBoundaries) {
+  // The window is updated in runs of eight slots and a shorter rest: periods at and beside a
+  // multiple of eight leave an empty rest or put the leaving bar in a one-slot rest.
+  std::mt19937 random(4411);
+  for (const int spread : {2, 50}) {
+    std::uniform_int_distribution<int32_t> close(700, 700 + spread);
+    std::vector<int32_t> closes(400);
+    for (int32_t& value : closes) value = close(random);
+    for (const int period : {7, 8, 16, 17, 64, 65}) {
+      SCOPED_TRACE(::testing::Message() << "spread " << spread << " period " << period);
+      const std::vector<float> values = Rci(closes, std::to_string(period));
+      for (int bar = period; bar <= 400; ++bar) {
+        ASSERT_EQ(values[bar - 1], SortedRci(closes, bar, period)) << bar;
+      }
+    }
+  }
+}
+
 // A data set of the closes, dated one day apart, shown from `first`.
 DataSet DataOf(const std::vector<int32_t>& closes, int first) {
   DataSet data;

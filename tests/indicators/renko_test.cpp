@@ -2,40 +2,25 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "base/file_error.h"
+#include "support/indicator_data.h"
 #include "support/recording_canvas.h"
 
 namespace varnolt {
 namespace {
 
+using testing::ClampedWalk;
+using testing::DataOf;
+using testing::Drawn;
+using testing::OneRowPerYen;
 using testing::RecordingCanvas;
 
-DataSet DataOf(const std::vector<int32_t>& closes, int first_shown = 1) {
-  DataSet data;
-  for (size_t i = 0; i < closes.size(); ++i) {
-    Bar bar;
-    bar.date = 20240101 + static_cast<int32_t>(i);
-    bar.open = bar.high = bar.low = bar.close = closes[i];
-    data.bars.Append(bar);
-  }
-  data.first_shown = first_shown;
-  data.loaded = data.chart_shown = true;
-  return data;
-}
-
 ScreeningSeries SeriesOf(const std::vector<int32_t>& closes) {
-  ScreeningSeries series;
-  for (size_t i = 0; i < closes.size(); ++i) {
-    ScreeningEntry& entry = series[static_cast<int>(i) + 1];
-    entry.open = entry.high = entry.low = entry.close = closes[i];
-    entry.s1 = 7;  // left over from an earlier computation
-  }
-  return series;
+  return testing::SeriesWithLeftovers(closes, {7});
 }
 
 std::vector<float> Directions(const std::vector<int32_t>& closes, const ControlValues& controls) {
@@ -52,15 +37,6 @@ ControlValues BoxOf(const std::string& box) {
   return controls;
 }
 
-// A price scale on which one yen is one row: 400 rows, all ten regions, so the band is
-// 385 rows high from row 0, and row = 1385 − price.
-PriceScale OneRowPerYen() {
-  PriceScale scale;
-  scale.upper = 1385;
-  scale.lower = 1000;
-  return scale;
-}
-
 struct Brick {
   int32_t from;  // price where the brick starts
   int32_t to;    // price where it ends
@@ -71,17 +47,9 @@ std::ostream& operator<<(std::ostream& out, const Brick& brick) {
   return out << brick.from << "->" << brick.to;
 }
 
-struct Drawn {
-  explicit Drawn(int width = 660) : canvas(width, 400) {}
-  RecordingCanvas canvas;
-  std::string message;
-};
-
 void Draw(Drawn& drawn, const DataSet& data, const ControlValues& controls,
           const PriceScale& scale = OneRowPerYen()) {
-  std::string statistics;
-  const IndicatorContext context{data, controls, drawn.canvas, 1, scale, statistics};
-  drawn.message = DrawRenko(context);
+  drawn.Run(DrawRenko, data, controls, scale);
 }
 
 // Bricks read back from the rectangles on the one-row-per-yen scale: a red brick rises from
@@ -293,9 +261,8 @@ TEST(RenkoTest, DrawingAndComputationMatchABrickByBrickWalk) {
   for (int round = 0; round < 30; ++round) {
     const int32_t box = std::uniform_int_distribution<int32_t>(3, 12)(random);
     std::uniform_int_distribution<int32_t> move(-25, 25);
-    std::vector<int32_t> closes = {1100 + move(random)};
-    for (int i = 1; i < 300; ++i)
-      closes.push_back(std::clamp(closes.back() + move(random), 1000, 1380));
+    const std::vector<int32_t> closes =
+        ClampedWalk(random, move, 1100 + move(random), 300, 1000, 1380);
     const SlowRenko slow = SlowWalk(closes, box);
     ASSERT_GT(slow.bricks.size(), 10u) << round;
 

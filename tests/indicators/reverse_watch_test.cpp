@@ -7,6 +7,7 @@
 
 #include "base/file_error.h"
 #include "series/calendar.h"
+#include "support/indicator_data.h"
 #include "support/recording_canvas.h"
 
 namespace varnolt {
@@ -14,43 +15,21 @@ namespace {
 
 using testing::RecordingCanvas;
 
-constexpr int kWidth = 660;
-constexpr int kHeight = 400;
 constexpr Color kBlue = Color::Rgb(0, 0, 255);
 
-struct Day {
-  int32_t close;
-  int32_t volume;
-};
+using Day = testing::CloseVolume;
 
-struct Drawing {
-  DataSet data;
-  ControlValues controls = ControlValues::Defaults();
-  RecordingCanvas canvas{kWidth, kHeight};
-  std::string statistics = "earlier listing";
-  PriceScale scale;
-
-  Drawing(const std::vector<Day>& days, int first, const char* period) {
-    const DayNumber day = DayFromCivil(2024, 3, 1);
-    for (size_t i = 0; i < days.size(); ++i) {
-      Bar bar;
-      bar.date = DayToCompactInt(day + static_cast<DayNumber>(i));
-      bar.open = bar.high = bar.low = bar.close = days[i].close;
-      bar.volume = days[i].volume;
-      data.bars.Append(bar);
-    }
-    data.first_shown = first;
-    data.loaded = data.chart_shown = true;
+// The days from 1 March 2024, shown from `first`, on a 660 × 400 image.
+struct Drawing : testing::DrawingBench {
+  Drawing(const std::vector<Day>& days, int first, const char* period)
+      : DrawingBench(testing::DailyDataOf(days, first, DayFromCivil(2024, 3, 1))) {
     scale.upper = 1000;  // neither the price scale nor the margin matters here
     scale.lower = 1;
     scale.margin = 10;
     scale.calendar = true;
     controls.Set("edrw", period);
   }
-  std::string Run() {
-    const IndicatorContext context{data, controls, canvas, 1, scale, statistics};
-    return DrawReverseWatch(context);
-  }
+  std::string Run() { return DrawReverseWatch(Context()); }
 };
 
 std::string Rect(int x, int y) {
@@ -59,8 +38,7 @@ std::string Rect(int x, int y) {
 }
 
 std::string Line(int x1, int y1, int x2, int y2) {
-  return "line " + std::to_string(x1) + "," + std::to_string(y1) + "-" + std::to_string(x2) + "," +
-         std::to_string(y2);
+  return testing::LineText({x1, y1}, {x2, y2});
 }
 
 TEST(ReverseWatchDrawing, PeriodOnePlotsRawCloseAgainstRawVolume) {

@@ -11,24 +11,22 @@
 
 #include "base/file_error.h"
 #include "indicators/oscillator_frame.h"
+#include "support/indicator_data.h"
 #include "support/recording_canvas.h"
 
 namespace varnolt {
 namespace {
 
+using testing::DataOf;
+using testing::DrawnSegments;
+using testing::LineText;
 using testing::RecordingCanvas;
 
 constexpr Color kLime = Color::Rgb(0, 255, 0);
 constexpr Color kBlue = Color::Rgb(0, 0, 255);
 
 ScreeningSeries SeriesOf(const std::vector<int32_t>& closes) {
-  ScreeningSeries series;
-  for (size_t i = 0; i < closes.size(); ++i) {
-    ScreeningEntry& entry = series[static_cast<int>(i) + 1];
-    entry.open = entry.high = entry.low = entry.close = closes[i];
-    entry.s1 = -1;  // left over from an earlier computation
-  }
-  return series;
+  return testing::SeriesWithLeftovers(closes, {-1});
 }
 
 std::vector<float> Slot1(const ScreeningSeries& series, int bars) {
@@ -144,34 +142,14 @@ TEST(RsiComputation, MatchesDirectSumsOnRandomData) {
   }
 }
 
-// A data set of the closes, dated one day apart, shown from `first`.
-DataSet DataOf(const std::vector<int32_t>& closes, int first) {
-  DataSet data;
-  for (size_t i = 0; i < closes.size(); ++i) {
-    Bar bar;
-    bar.date = 20240101 + static_cast<int32_t>(i);
-    bar.open = bar.high = bar.low = bar.close = closes[i];
-    data.bars.Append(bar);
-  }
-  data.first_shown = first;
-  data.loaded = data.chart_shown = true;
-  return data;
-}
-
-struct Drawing {
-  DataSet data;
-  ControlValues controls = ControlValues::Defaults();
-  RecordingCanvas canvas;
-  std::string statistics = "earlier listing";
-  PriceScale scale;
-
-  Drawing(const std::vector<int32_t>& closes, int first) : data(DataOf(closes, first)) {
+// The closes dated one day apart and shown from `first`, with all three periods empty.
+struct Drawing : testing::DrawingBench {
+  Drawing(const std::vector<int32_t>& closes, int first) : DrawingBench(DataOf(closes, first)) {
     scale.margin = 0;
     controls.Set("edRSI1", "");
     controls.Set("edRSI2", "");
     controls.Set("edRSI3", "");
   }
-  IndicatorContext Context() { return {data, controls, canvas, 1, scale, statistics}; }
   std::string Run() { return DrawRSI(Context()); }
   IndicatorFrame Frame() { return OscillatorFrame(Context(), 110, -10); }
 
@@ -182,24 +160,11 @@ struct Drawing {
     for (size_t i = 1; i < values.size(); ++i) {
       const PixelPoint a = frame.Point(bar + static_cast<int>(i) - 1, values[i - 1]);
       const PixelPoint b = frame.Point(bar + static_cast<int>(i), values[i]);
-      segments.push_back("line " + std::to_string(a.x) + "," + std::to_string(a.y) + "-" +
-                         std::to_string(b.x) + "," + std::to_string(b.y));
+      segments.push_back(LineText(a, b));
     }
     return segments;
   }
 };
-
-// The solid not-xor segments drawn in a colour.
-std::vector<std::string> DrawnSegments(const RecordingCanvas& canvas, Color colour) {
-  std::vector<std::string> segments;
-  for (const RecordingCanvas::Call& call : canvas.Calls()) {
-    if (call.text.starts_with("line ") && call.pen == colour && call.mode == PenMode::kNotXor &&
-        call.style == PenStyle::kSolid) {
-      segments.push_back(call.text);
-    }
-  }
-  return segments;
-}
 
 TEST(RsiDrawing, ReferenceLinesThenLinesInNotXor) {
   Drawing drawing({10, 11, 10, 11, 10, 11, 10}, 1);

@@ -9,18 +9,16 @@
 
 #include "base/file_error.h"
 #include "indicators/oscillator_frame.h"
+#include "support/indicator_data.h"
 #include "support/recording_canvas.h"
 
 namespace varnolt {
 namespace {
 
+using testing::DrawnSegments;
+using testing::Hlc;
+using testing::LineText;
 using testing::RecordingCanvas;
-
-struct Hlc {
-  int32_t high;
-  int32_t low;
-  int32_t close;
-};
 
 // k = 3: raw values (3, 6), (6, 7), (3, 7), (6, 6) at bars 3–6.
 const std::vector<Hlc> kSmall = {
@@ -44,15 +42,7 @@ std::vector<Hlc> RandomBars(int count, unsigned seed) {
 }
 
 ScreeningSeries SeriesOf(const std::vector<Hlc>& bars) {
-  ScreeningSeries series;
-  for (size_t i = 0; i < bars.size(); ++i) {
-    ScreeningEntry& entry = series[static_cast<int>(i) + 1];
-    entry.open = entry.close = bars[i].close;
-    entry.high = bars[i].high;
-    entry.low = bars[i].low;
-    entry.s1 = entry.s2 = entry.s3 = -1;  // left over from an earlier computation
-  }
-  return series;
+  return testing::SeriesWithLeftovers(bars, {-1, -1, -1});
 }
 
 ControlValues StochasticsControls(const std::string& k, const std::string& d,
@@ -176,31 +166,10 @@ TEST(StochasticsComputation, FailureCodes) {
   EXPECT_THROW(CalcStochastics(any, 6, StochasticsControls("5", "three", "0")), ConversionError);
 }
 
-// A data set of the bars, on consecutive days from 2024-01-01, shown from `first`.
-DataSet DataOf(const std::vector<Hlc>& bars, int first) {
-  DataSet data;
-  for (size_t i = 0; i < bars.size(); ++i) {
-    Bar bar;
-    bar.date = DayToCompactInt(CompactToDay("20240101") + static_cast<int>(i));
-    bar.open = bar.close = bars[i].close;
-    bar.high = bars[i].high;
-    bar.low = bars[i].low;
-    data.bars.Append(bar);
-  }
-  data.first_shown = first;
-  data.loaded = data.chart_shown = true;
-  return data;
-}
-
-struct Drawing {
-  DataSet data;
-  ControlValues controls = ControlValues::Defaults();
-  RecordingCanvas canvas;
-  std::string statistics = "earlier listing";
-  PriceScale scale;
-
-  Drawing(const std::vector<Hlc>& bars, int first) : data(DataOf(bars, first)) {}
-  IndicatorContext Context() { return {data, controls, canvas, 1, scale, statistics}; }
+// The bars on consecutive days from 2024-01-01, shown from `first`.
+struct Drawing : testing::DrawingBench {
+  Drawing(const std::vector<Hlc>& bars, int first)
+      : DrawingBench(testing::DailyDataOf(bars, first, CompactToDay("20240101"))) {}
   std::string Run() { return DrawStochastics(Context()); }
   void SetPeriods(const std::string& k, const std::string& d, const std::string& s) {
     controls.Set("edstk", k);
@@ -225,15 +194,12 @@ struct Drawing {
     for (int bar = from + 1; bar <= to; ++bar) {
       const PixelPoint a = OscillatorPoint(frame, bar - 1, values[bar - 1]);
       const PixelPoint b = OscillatorPoint(frame, bar, values[bar]);
-      segments.push_back("line " + std::to_string(a.x) + "," + std::to_string(a.y) + "-" +
-                         std::to_string(b.x) + "," + std::to_string(b.y));
+      segments.push_back(LineText(a, b));
     }
     return segments;
   }
   std::vector<std::string> Drawn(const std::string& label) const {
-    std::vector<std::string> texts;
-    for (const RecordingCanvas::Call& call : Segments(label)) texts.push_back(call.text);
-    return texts;
+    return DrawnSegments(canvas, controls.ColorOf(label));
   }
 };
 

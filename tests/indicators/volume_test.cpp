@@ -6,44 +6,34 @@
 #include <vector>
 
 #include "base/file_error.h"
+#include "support/indicator_data.h"
 #include "support/recording_canvas.h"
 
 namespace varnolt {
 namespace {
 
+using testing::CloseVolume;
 using testing::RecordingCanvas;
 
 constexpr Color kBlue = Color::Rgb(0, 0, 255);
 constexpr Color kGreen = Color::Rgb(0, 128, 0);
 
-// Bars on consecutive days from 2024-01-01 with the given volumes, shown from `first`.
+// Bars at 1000 on consecutive days from 2024-01-01 with the given volumes, shown from
+// `first`.
 DataSet VolumeData(const std::vector<int32_t>& volumes, int first) {
-  DataSet data;
-  for (size_t i = 0; i < volumes.size(); ++i) {
-    Bar bar;
-    bar.date = DayToCompactInt(CompactToDay("20240101") + static_cast<int>(i));
-    bar.open = bar.high = bar.low = bar.close = 1000;
-    bar.volume = volumes[i];
-    data.bars.Append(bar);
-  }
-  data.first_shown = first;
-  data.loaded = data.chart_shown = true;
-  return data;
+  std::vector<CloseVolume> bars;
+  for (const int32_t volume : volumes) bars.push_back({1000, volume});
+  return testing::DailyDataOf(bars, first, CompactToDay("20240101"));
 }
 
 // A 660 × 400 image; regions 1..3 are rows 280..400.
-struct VolumeDrawing {
-  DataSet data;
-  ControlValues controls = ControlValues::Defaults();
-  RecordingCanvas canvas;
-  std::string statistics = "earlier listing";
-  PriceScale scale;
-
-  VolumeDrawing(const std::vector<int32_t>& volumes, int first) : data(VolumeData(volumes, first)) {
+struct VolumeDrawing : testing::DrawingBench {
+  VolumeDrawing(const std::vector<int32_t>& volumes, int first)
+      : DrawingBench(VolumeData(volumes, first)) {
     scale.from = 1;
     scale.to = 3;
   }
-  std::string Run() { return DrawVolume({data, controls, canvas, 1, scale, statistics}); }
+  std::string Run() { return DrawVolume(Context()); }
 
   // Line calls drawn with a pen of this colour and style, as recorded.
   std::vector<std::string> Lines(Color pen, PenStyle style) const {

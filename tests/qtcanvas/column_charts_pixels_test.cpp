@@ -7,6 +7,7 @@
 #include "indicators/point_figure.h"
 #include "indicators/renko.h"
 #include "qtcanvas/qimage_canvas.h"
+#include "support/indicator_data.h"
 
 namespace varnolt {
 namespace {
@@ -15,19 +16,6 @@ constexpr int kWidth = 660;
 constexpr int kHeight = 400;
 constexpr Color kBlue = Color::Rgb(0, 0, 255);
 
-DataSet DataOf(const std::vector<int32_t>& closes) {
-  DataSet data;
-  for (size_t i = 0; i < closes.size(); ++i) {
-    Bar bar;
-    bar.date = 20240101 + static_cast<int32_t>(i);
-    bar.open = bar.high = bar.low = bar.close = closes[i];
-    data.bars.Append(bar);
-  }
-  data.first_shown = 1;
-  data.loaded = data.chart_shown = true;
-  return data;
-}
-
 using Drawing = std::string (*)(const IndicatorContext&);
 
 // One yen is one row: all ten regions of 400 rows give a band of 385 rows, row = 1385 − price.
@@ -35,12 +23,9 @@ QImage Draw(Drawing drawing, const std::vector<int32_t>& closes, const ControlVa
   QImage image(kWidth, kHeight, QImage::Format_RGB32);
   QImageCanvas canvas(image);
   canvas.Clear();
-  const DataSet data = DataOf(closes);
-  PriceScale scale;
-  scale.upper = 1385;
-  scale.lower = 1000;
+  const DataSet data = testing::DataOf(closes);
   std::string statistics;
-  const IndicatorContext context{data, controls, canvas, 1, scale, statistics};
+  const IndicatorContext context{data, controls, canvas, 1, testing::OneRowPerYen(), statistics};
   EXPECT_EQ(drawing(context), "");
   return image;
 }

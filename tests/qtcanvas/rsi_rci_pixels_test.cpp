@@ -10,6 +10,7 @@
 #include "indicators/rci.h"
 #include "indicators/rsi.h"
 #include "qtcanvas/qimage_canvas.h"
+#include "support/indicator_data.h"
 
 namespace varnolt {
 namespace {
@@ -22,16 +23,7 @@ DataSet Swings() {
   const std::vector<int32_t> closes = {100, 104, 101, 99,  103, 108, 106, 102, 97,  95,
                                        99,  104, 107, 103, 98,  96,  100, 105, 109, 104,
                                        100, 97,  94,  98,  103, 106, 102, 99,  101, 105};
-  DataSet data;
-  for (size_t i = 0; i < closes.size(); ++i) {
-    Bar bar;
-    bar.date = 20240101 + static_cast<int32_t>(i);
-    bar.open = bar.high = bar.low = bar.close = closes[i];
-    data.bars.Append(bar);
-  }
-  data.first_shown = 5;
-  data.loaded = data.chart_shown = true;
-  return data;
+  return testing::DataOf(closes, 5);
 }
 
 struct Oscillator {
