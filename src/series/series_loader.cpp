@@ -188,11 +188,19 @@ std::string SplitText(float factor) {
 
 // Writes the number right-aligned in `width` characters, as "%*d" would; returns the end.
 char* PutPadded(char* at, int32_t value, int width) {
+  // Digits are produced last first and copied character by character: the lines are short
+  // and a library copy call per number costs more than the copy.
   char digits[12];
-  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-  const int length = static_cast<int>(end - digits);
+  int length = 0;
+  uint32_t rest = value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
+  do {
+    digits[length++] = static_cast<char>('0' + rest % 10);
+    rest /= 10;
+  } while (rest != 0);
+  if (value < 0) digits[length++] = '-';
   for (int i = length; i < width; ++i) *at++ = ' ';
-  return std::copy(digits, end, at);
+  while (length > 0) *at++ = digits[--length];
+  return at;
 }
 
 char* PutText(char* at, std::string_view text) {
