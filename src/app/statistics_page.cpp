@@ -1,5 +1,9 @@
 #include "app/statistics_page.h"
 
+#include <QStringList>
+
+#include "base/text_file.h"
+
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -29,4 +33,16 @@ StatisticsPage BuildStatisticsPage(QWidget* parent) {
   layout->addLayout(buttons);
   layout->addWidget(p.text, 1);
   return p;
+}
+
+QString StatisticsForDisplay(const std::string& core_text) {
+  QStringList lines;
+  for (const std::string& line : varnolt::SplitLines(core_text))
+    lines << QString::fromStdString(line);
+  return lines.join('\n');
+}
+
+std::string StatisticsForCore(const QString& shown_text) {
+  if (shown_text.isEmpty()) return {};
+  return varnolt::JoinLines(varnolt::SplitLines(shown_text.toStdString()));
 }

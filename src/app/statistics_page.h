@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QString>
+#include <string>
+
 class QCheckBox;
 class QPushButton;
 class QTextEdit;
@@ -16,3 +19,8 @@ struct StatisticsPage {
 };
 
 StatisticsPage BuildStatisticsPage(QWidget* parent);
+
+// The core writes the statistics text with CR LF line ends, as the program's texts are; the
+// text box holds plain lines.
+QString StatisticsForDisplay(const std::string& core_text);
+std::string StatisticsForCore(const QString& shown_text);

@@ -10,6 +10,7 @@
 
 #include "app/chart_image.h"
 #include "app/control_bridge.h"
+#include "app/statistics_page.h"
 #include "app/tf_main.h"
 #include "qtcanvas/qimage_canvas.h"
 
@@ -54,7 +55,7 @@ void TfMain::RunIndicatorCommand(int data_number, IndicatorCommand command) {
   TakeUndoSnapshot();
   varnolt::ControlValues controls = ReadControls();
   const QString statistics_before = statistics_->toPlainText();
-  std::string statistics = statistics_before.toStdString();
+  std::string statistics = StatisticsForCore(statistics_before);
   varnolt::QImageCanvas canvas(chart_->image());
   varnolt::IndicatorCommandEnvironment environment{DataOf(data_number),
                                                    controls,
@@ -81,7 +82,7 @@ void TfMain::RunIndicatorCommand(int data_number, IndicatorCommand command) {
 
   // What the command got through stays: its drawing, its listing and the boxes it wrote.
   WriteControlValues(*this, controls, true);
-  const QString statistics_after = QString::fromStdString(statistics);
+  const QString statistics_after = StatisticsForDisplay(statistics);
   if (statistics_after != statistics_before) statistics_->setPlainText(statistics_after);
   chart_->update();
   if (!error.isEmpty()) {

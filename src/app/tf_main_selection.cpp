@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "app/radio_group.h"
+#include "app/statistics_page.h"
 #include "app/tf_main.h"
 #include "base/text_file.h"
 #include "series/series_loader.h"
@@ -25,12 +26,6 @@ varnolt::DataUnit SelectedUnit(const DataSelectionPage& page) {
 }
 
 // The report's CR LF line ends become the text box's own line breaks.
-QString ReportText(const std::string& report) {
-  QStringList lines;
-  for (const std::string& line : varnolt::SplitLines(report)) lines << FromUtf8(line);
-  return lines.join('\n');
-}
-
 }  // namespace
 
 void TfMain::ConnectSelectionPage(DataSelectionPage& page, int data_number) {
@@ -69,7 +64,7 @@ void TfMain::Load(DataSelectionPage& page, varnolt::DataSet& data_set, int data_
     if (outcome.start_box) page.start->setText(FromUtf8(*outcome.start_box));
     if (outcome.end_box) page.end->setText(FromUtf8(*outcome.end_box));
     data_set.loaded = loaded;
-    if (outcome.report) statistics_->setPlainText(ReportText(*outcome.report));
+    if (outcome.report) statistics_->setPlainText(StatisticsForDisplay(*outcome.report));
     if (outcome.list) {
       QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
       QStringList lines;

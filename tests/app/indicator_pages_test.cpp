@@ -287,6 +287,9 @@ TEST_F(IndicatorPagesTest, OscillatorCommandRecordsItsItemAndRegionsAndKeepsTheS
   const QString listing = Child<QTextEdit>(*window, "reStat")->toPlainText();
   EXPECT_FALSE(listing.contains("前の統計"));
   EXPECT_TRUE(listing.contains("RSI")) << listing.toStdString();
+  // The listing's CR LF line ends become plain lines in the box.
+  EXPECT_FALSE(listing.contains('\r'));
+  EXPECT_GT(listing.count('\n'), 5);
 
   Child<QComboBox>(*window, "cbos2")->setCurrentIndex(5);
   SetText(*window, "ed2ov1", "7");
