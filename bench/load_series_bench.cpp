@@ -102,7 +102,7 @@ void BM_LoadSeries(benchmark::State& state) {
   Clock::duration load_time{}, bare_time{};
   for (auto _ : state) {
     const auto t0 = Clock::now();
-    DataSet data_set;
+    LoadedSeries data_set;
     const LoadOutcome outcome = LoadSeries(data_set, request, folder, kToday);
     const auto t1 = Clock::now();
     ReadBareSlots(folder);

@@ -56,7 +56,7 @@ int ChartCommand(Context& context, Args& args) {
   request.end = words[2];
 
   DataSet data_set;
-  const LoadOutcome loaded = LoadSeries(data_set, request, context.folder, context.today);
+  const LoadOutcome loaded = LoadDataSet(data_set, request, context.folder, context.today);
   if (!loaded.message.empty()) throw UserMessage(loaded.message);
   const std::string name_box = loaded.code_box.value_or(request.code_or_name);
   controls.Set("cbdata1", name_box);

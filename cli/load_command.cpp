@@ -33,7 +33,7 @@ int LoadCommand(Context& context, Args& args) {
   request.start = words[1];
   request.end = words[2];
 
-  DataSet data_set;
+  LoadedSeries data_set;
   const LoadOutcome outcome = LoadSeries(data_set, request, context.folder, context.today);
   if (!outcome.message.empty()) throw UserMessage(outcome.message);
 

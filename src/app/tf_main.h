@@ -17,8 +17,8 @@
 #include "app/trend_page.h"
 #include "base/controls.h"
 #include "base/program_folder.h"
+#include "chart/data_set.h"
 #include "indicators/indicator_command.h"
-#include "series/bar_table.h"
 #include "series/calendar.h"
 #include "series/unit_shift.h"
 

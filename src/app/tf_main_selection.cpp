@@ -55,7 +55,7 @@ void TfMain::Load(DataSelectionPage& page, varnolt::DataSet& data_set, int data_
     request.code_or_name = page.code->currentText().toStdString();
     request.unit = SelectedUnit(page);
     request.adjust = page.adjust->isChecked();
-    const varnolt::LoadOutcome outcome = varnolt::LoadSeries(data_set, request, folder_, today_());
+    const varnolt::LoadOutcome outcome = varnolt::LoadDataSet(data_set, request, folder_, today_());
 
     if (outcome.code_box) page.code->setEditText(FromUtf8(*outcome.code_box));
     // Rewriting the date boxes raises their change signal, which clears the loaded flag; the

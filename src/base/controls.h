@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "chart/canvas.h"
+#include "base/color.h"
 
 namespace varnolt {
 

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "chart/canvas.h"
+#include "chart/data_set.h"
 #include "chart/region_map.h"
-#include "series/bar_table.h"
 #include "store/financial_data.h"
 
 namespace varnolt {

@@ -5,7 +5,7 @@
 
 #include "base/controls.h"
 #include "chart/canvas.h"
-#include "series/bar_table.h"
+#include "chart/data_set.h"
 
 namespace varnolt {
 

@@ -4,9 +4,9 @@
 
 #include "base/controls.h"
 #include "chart/canvas.h"
+#include "chart/data_set.h"
 #include "chart/price_chart.h"
 #include "chart/region_map.h"
-#include "series/bar_table.h"
 #include "series/calendar.h"
 
 namespace varnolt {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "series/calendar.h"
@@ -37,17 +36,15 @@ class BarTable {
   std::vector<Bar> bars_;
 };
 
-// What the main window keeps for data 1 and for data 2.
-struct DataSet {
+// The bars of one data set as the last load left them.
+struct LoadedSeries {
   BarTable bars;
   int first_shown = 0;  // first displayed bar; earlier bars are warm-up history
   bool loaded = false;
-  bool chart_shown = false;
   int current_code = -1;
   DataUnit unit = DataUnit::kDay;
   bool adjusted = true;
   int volume_divisor = 1;
-  std::string command_record;
 };
 
 }  // namespace varnolt

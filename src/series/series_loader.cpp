@@ -230,8 +230,9 @@ std::string VolumeLabel(int divisor) {
   return "";
 }
 
-LoadOutcome LoadSeries(DataSet& data_set, const LoadRequest& request, const ProgramFolder& folder,
-                       DayNumber today) {
+LoadOutcome LoadSeries(LoadedSeries& data_set, const LoadRequest& request,
+                       const ProgramFolder& folder, DayNumber today,
+                       const std::function<void()>& stock_resolved) {
   LoadOutcome outcome;
   const DayNumber start = CompactToDay(request.start);
   if (start == 0) {
@@ -258,7 +259,7 @@ LoadOutcome LoadSeries(DataSet& data_set, const LoadRequest& request, const Prog
   }
   outcome.code_box = stock.code_box;
   data_set.current_code = stock.code;
-  data_set.chart_shown = false;
+  if (stock_resolved) stock_resolved();
 
   const float factor =
       request.adjust ? SplitsAfter(folder, stock.code, end, CivilFromDay(today).year) : 1.0f;
@@ -277,7 +278,6 @@ LoadOutcome LoadSeries(DataSet& data_set, const LoadRequest& request, const Prog
                                    *LoadHolidayListShared(folder.File("holidays.txt")));
 
   outcome.clear_readouts = true;
-  data_set.command_record.clear();
   if (formed.first_shown == 0) {
     outcome.message = kNoData;
     data_set.loaded = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,9 +34,11 @@ struct LoadOutcome {
 // Loads one stock's bars into the data set: validates the dates, resolves the code from the
 // catalogue, restates prices across splits when asked, forms the bars of the unit with warm-up
 // history before the start, lists them and reports trading days without data. `today` is the
-// local date. Throws FileError when a file cannot be read.
-LoadOutcome LoadSeries(DataSet& data_set, const LoadRequest& request, const ProgramFolder& folder,
-                       DayNumber today);
+// local date. `stock_resolved` runs once the stock is known, before any price is read. Throws
+// FileError when a file cannot be read.
+LoadOutcome LoadSeries(LoadedSeries& data_set, const LoadRequest& request,
+                       const ProgramFolder& folder, DayNumber today,
+                       const std::function<void()>& stock_resolved = nullptr);
 
 // The caption of the volume divisor as the list lines end with it.
 std::string VolumeLabel(int divisor);

@@ -6,11 +6,11 @@
 #include <optional>
 #include <set>
 
+#include "base/dates.h"
 #include "base/fields.h"
 #include "base/file_error.h"
 #include "base/numbers.h"
 #include "base/text_file.h"
-#include "series/calendar.h"
 
 namespace varnolt {
 namespace {

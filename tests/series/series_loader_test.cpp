@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "base/text_file.h"
+#include "chart/data_set.h"
 #include "series/calendar.h"
 #include "store/year_file.h"
 #include "support/price_store.h"
@@ -59,7 +60,7 @@ class LoadSeriesTest : public ::testing::Test {
     request.end = end;
     request.unit = unit;
     request.adjust = adjust;
-    return LoadSeries(data_, request, store_.Folder(), today_);
+    return LoadDataSet(data_, request, store_.Folder(), today_);
   }
 
   // The state a successful earlier load leaves behind.
@@ -193,7 +194,7 @@ TEST_F(LoadSeriesTest, TenThousandBarsLoadAndOneMoreIsTooMuch) {
   GivePreviousLoad();
   const std::vector<Bar> before = Bars();
   LoadRequest request{start, "20041231", "7203", DataUnit::kDay, true};
-  const LoadOutcome outcome = LoadSeries(data_, request, store.Folder(), today_);
+  const LoadOutcome outcome = LoadDataSet(data_, request, store.Folder(), today_);
   EXPECT_EQ(outcome.message, kTooMany);
   EXPECT_FALSE(data_.loaded);
   EXPECT_FALSE(data_.chart_shown);

@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
+#include "chart/data_set.h"
 #include "chart/region_map.h"
 #include "indicators/indicator_context.h"
-#include "series/bar_table.h"
 #include "series/calendar.h"
 #include "series/screening_series.h"
 #include "support/recording_canvas.h"
