@@ -1,35 +1,15 @@
 #pragma once
 
+#include "base/data_set_names.h"
+
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QWidget;
 
-// Control names of one basic settings page; data 2's twins are named irregularly.
-struct BasicSettingsNames {
-  const char* upper;
-  const char* lower;
-  const char* interval;
-  const char* automatic;
-  const char* auxiliary;
-  const char* margin;
-  const char* from;
-  const char* to;
-  const char* candles;
-  const char* close_bars;
-  const char* close_line;
-  const char* calendar;
-  const char* clear;
-  const char* show;
-};
-
-inline constexpr BasicSettingsNames kBasic1Names{
-    "edUP", "edDown", "edInter",  "cbauto1",   "cbsup",   "edspc",   "edv1",
-    "edv2", "rbfour", "rbendbox", "rbendline", "cbcalen", "Button4", "buShow1"};
-inline constexpr BasicSettingsNames kBasic2Names{
-    "edUP2", "edDown2", "edInter2",  "cbauto2",    "cbsup2",   "edspc2",   "ed2v1",
-    "ed2v2", "rbfour2", "rbendbox2", "rbendline2", "cbcalen2", "Button17", "buShow2"};
+// The page's control names come from the data set's row of the name table.
+using BasicSettingsNames = varnolt::BasicPageNames;
 
 // The controls of a page "基本(ﾃﾞｰﾀ１)" or "基本(ﾃﾞｰﾀ2)": the price scale, the regions and the
 // chart type of one data set's price chart.

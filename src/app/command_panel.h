@@ -3,20 +3,16 @@
 #include <QString>
 #include <QStringList>
 
+#include "base/data_set_names.h"
+
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QWidget;
 
-// Control names of one data set's panel on the page "ﾁｬｰﾄ" or "ｵｼﾚｰﾀｰ".
-struct CommandPanelNames {
-  const char* list;
-  const char* from;
-  const char* to;
-  const char* clear;
-  const char* show;
-};
+// The panel's control names come from the data set's row of the name table.
+using CommandPanelNames = varnolt::CommandPanelNames;
 
 // The indicator list, its display regions, the region clear and the display button of one
 // data set: what the trend and the oscillator pages hold twice.

@@ -51,7 +51,8 @@ QLineEdit* CountBox(const char* name, QWidget* parent) {
 
 }  // namespace
 
-DataSelectionPage BuildDataSelectionPage(const DataSelectionNames& names, QWidget* parent) {
+DataSelectionPage BuildDataSelectionPage(const varnolt::SelectionPageNames& names,
+                                         const char* copy_caption, QWidget* parent) {
   DataSelectionPage p;
   p.page = new QWidget(parent);
 
@@ -80,7 +81,7 @@ DataSelectionPage BuildDataSelectionPage(const DataSelectionNames& names, QWidge
   tools_layout->addWidget(p.later, 1, 2);
   tools_layout->setColumnStretch(3, 1);
 
-  p.copy_dates = Named(new QPushButton(names.copy_dates_caption, p.page), names.copy_dates);
+  p.copy_dates = Named(new QPushButton(copy_caption, p.page), names.copy_dates);
 
   auto* dates = new QGridLayout;
   dates->addWidget(p.start, 0, 0);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/data_set_names.h"
+
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -7,32 +9,6 @@ class QListWidget;
 class QPushButton;
 class QWidget;
 class RadioGroup;
-
-// Control names of one data selection page. The two pages name their twins irregularly, so each
-// page gets its own table.
-struct DataSelectionNames {
-  const char* code;
-  const char* start;
-  const char* end;
-  const char* unit;
-  const char* adjust;
-  const char* select;
-  const char* list;
-  const char* end_after_units;
-  const char* units;
-  const char* later;
-  const char* earlier;
-  const char* shift;
-  const char* copy_dates;
-  const char* copy_dates_caption;
-};
-
-inline constexpr DataSelectionNames kData1Names{
-    "cbdata1", "edDtst1", "edDted1", "RG1",     "cbenddata", "buselect", "lbdata",
-    "Button7", "edPlus",  "Button9", "Button8", "edShift",   "Button49", "ﾃﾞｰﾀ2の日付をｺﾋﾟｰ"};
-inline constexpr DataSelectionNames kData2Names{
-    "cbdata2",  "edDtst2", "edDTed2",  "RG2",      "cbenddata2", "buselect2", "lbdata2",
-    "Button20", "edPlus2", "Button22", "Button21", "edShift2",   "Button51",  "ﾃﾞｰﾀ1の日付をｺﾋﾟｰ"};
 
 // The controls of a page "データ選択（１）" or "データ選択（２）".
 struct DataSelectionPage {
@@ -52,4 +28,7 @@ struct DataSelectionPage {
   QPushButton* copy_dates = nullptr;       // copies the other data set's dates
 };
 
-DataSelectionPage BuildDataSelectionPage(const DataSelectionNames& names, QWidget* parent);
+// The page of a data set, named from its row of the name table; `copy_caption` is the caption
+// of the button that copies the other data set's dates.
+DataSelectionPage BuildDataSelectionPage(const varnolt::SelectionPageNames& names,
+                                         const char* copy_caption, QWidget* parent);

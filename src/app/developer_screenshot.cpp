@@ -11,23 +11,26 @@
 #include <cstdio>
 
 #include "app/tf_main.h"
+#include "base/data_set_names.h"
 
 namespace {
 
 void LoadFirstDataSet(TfMain& window, const QString& request) {
   const QStringList parts = request.split(',');
-  window.findChild<QComboBox*>("cbdata1")->setEditText(parts.value(0));
+  const varnolt::SelectionPageNames& names = varnolt::DataSetNamesOf(1).selection;
+  window.findChild<QComboBox*>(names.code)->setEditText(parts.value(0));
   if (parts.size() >= 3) {
-    window.findChild<QLineEdit*>("edDtst1")->setText(parts[1]);
-    window.findChild<QLineEdit*>("edDted1")->setText(parts[2]);
+    window.findChild<QLineEdit*>(names.start)->setText(parts[1]);
+    window.findChild<QLineEdit*>(names.end)->setText(parts[2]);
   }
-  window.findChild<QPushButton*>("buselect")->click();
+  window.findChild<QPushButton*>(names.select)->click();
   window.findChild<QTabWidget*>("PCup")->setCurrentIndex(1);
 }
 
 // Chart type 1 candlesticks, 2 close bars, 3 close line, as the command record numbers them.
 void ShowFirstDataSet(TfMain& window, int type) {
-  static constexpr const char* kTypes[] = {"rbfour", "rbendbox", "rbendline"};
+  const varnolt::BasicPageNames& names = varnolt::DataSetNamesOf(1).basic;
+  const char* const kTypes[] = {names.candles, names.close_bars, names.close_line};
   varnolt::ControlValues values;
   values.SetChecked(kTypes[std::clamp(type, 1, 3) - 1], true);
   window.WriteControls(values);

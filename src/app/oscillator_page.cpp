@@ -15,10 +15,8 @@ const QStringList kItems = {"ＲＳＩ",    "ＲＣＩ",           "ﾃﾞｨﾚ
 OscillatorPage BuildOscillatorPage(QWidget* parent) {
   OscillatorPage p;
   p.page = new QWidget(parent);
-  p.data1 = BuildCommandPanel("データ１", {"cbos1", "edov1", "edov2", "Button13", "BuOs1"}, kItems,
-                              p.page);
-  p.data2 = BuildCommandPanel("データ２", {"cbos2", "ed2ov1", "ed2ov2", "Button15", "buOs2"},
-                              kItems, p.page);
+  p.data1 = BuildCommandPanel("データ１", varnolt::DataSetNamesOf(1).oscillator, kItems, p.page);
+  p.data2 = BuildCommandPanel("データ２", varnolt::DataSetNamesOf(2).oscillator, kItems, p.page);
 
   auto* column = new QVBoxLayout;
   column->addWidget(p.data1.box);

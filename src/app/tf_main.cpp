@@ -88,13 +88,15 @@ void TfMain::BuildPages() {
 
   title_ = BuildTitlePage(pages_);
   pages_->addTab(title_.page, "タイトル");
-  selection1_ = BuildDataSelectionPage(kData1Names, pages_);
+  selection1_ =
+      BuildDataSelectionPage(varnolt::DataSetNamesOf(1).selection, "ﾃﾞｰﾀ2の日付をｺﾋﾟｰ", pages_);
   pages_->addTab(selection1_.page, "データ選択（１）");
-  selection2_ = BuildDataSelectionPage(kData2Names, pages_);
+  selection2_ =
+      BuildDataSelectionPage(varnolt::DataSetNamesOf(2).selection, "ﾃﾞｰﾀ1の日付をｺﾋﾟｰ", pages_);
   pages_->addTab(selection2_.page, "データ選択（２）");
-  basic1_ = BuildBasicSettingsPage(kBasic1Names, pages_);
+  basic1_ = BuildBasicSettingsPage(varnolt::DataSetNamesOf(1).basic, pages_);
   pages_->addTab(basic1_.page, "基本(ﾃﾞｰﾀ１)");
-  basic2_ = BuildBasicSettingsPage(kBasic2Names, pages_);
+  basic2_ = BuildBasicSettingsPage(varnolt::DataSetNamesOf(2).basic, pages_);
   pages_->addTab(basic2_.page, "基本(ﾃﾞｰﾀ2)");
   chart_page_ = PlaceholderPage(pages_, "tsChart");
   chart_ = new ChartImage(chart_page_);

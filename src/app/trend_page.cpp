@@ -17,10 +17,8 @@ const QStringList kItems = {"移動平均（終値）", "移動平均（高値�
 TrendPage BuildTrendPage(QWidget* parent) {
   TrendPage p;
   p.page = new QWidget(parent);
-  p.data1 = BuildCommandPanel("データ１", {"cbchart1", "edcv1", "edcv2", "Button2", "buChart1"},
-                              kItems, p.page);
-  p.data2 = BuildCommandPanel("データ２", {"cbchart2", "ed2cv1", "ed2cv2", "Button6", "buCHart2"},
-                              kItems, p.page);
+  p.data1 = BuildCommandPanel("データ１", varnolt::DataSetNamesOf(1).trend, kItems, p.page);
+  p.data2 = BuildCommandPanel("データ２", varnolt::DataSetNamesOf(2).trend, kItems, p.page);
 
   auto* column = new QVBoxLayout;
   column->addWidget(p.data1.box);

@@ -2,56 +2,41 @@
 
 #include <stdexcept>
 
+#include "base/data_set_names.h"
 #include "base/numbers.h"
 #include "base/settings_file.h"
 
 namespace varnolt {
 namespace {
 
-// Controls outside the settings file, with their built-in values.
-constexpr std::pair<std::string_view, std::string_view> kPageDefaults[] = {
-    // Basic settings pages of data 1 and data 2.
-    {"edUP", ""},
-    {"edDown", ""},
-    {"edInter", ""},
-    {"cbauto1", "true"},
-    {"cbsup", "true"},
-    {"edspc", "10"},
-    {"edv1", "1"},
-    {"edv2", "10"},
-    {"rbfour", "true"},
-    {"rbendbox", "false"},
-    {"rbendline", "false"},
-    {"cbcalen", "false"},
-    {"edUP2", ""},
-    {"edDown2", ""},
-    {"edInter2", ""},
-    {"cbauto2", "true"},
-    {"cbsup2", "true"},
-    {"edspc2", "10"},
-    {"ed2v1", "1"},
-    {"ed2v2", "10"},
-    {"rbfour2", "true"},
-    {"rbendbox2", "false"},
-    {"rbendline2", "false"},
-    {"cbcalen2", "false"},
-    // Region boxes of the trend and oscillator pages.
-    {"edcv1", "1"},
-    {"edcv2", "10"},
-    {"ed2cv1", "1"},
-    {"ed2cv2", "10"},
-    {"edov1", ""},
-    {"edov2", "10"},
-    {"ed2ov1", ""},
-    {"ed2ov2", "10"},
-    // The name-or-code boxes of the data selection pages.
-    {"cbdata1", ""},
-    {"cbdata2", ""},
-    // Item lists selected at start-up.
-    {"cbchart1", "0"},
-    {"cbchart2", "0"},
-    {"cbos1", "0"},
-    {"cbos2", "0"},
+// The controls each data set has outside the settings file, with their built-in values; data 1
+// and data 2 start alike.
+template <typename Page>
+using NameOf = const char* Page::*;
+
+constexpr std::pair<NameOf<BasicPageNames>, std::string_view> kBasicDefaults[] = {
+    {&BasicPageNames::upper, ""},           {&BasicPageNames::lower, ""},
+    {&BasicPageNames::interval, ""},        {&BasicPageNames::automatic, "true"},
+    {&BasicPageNames::auxiliary, "true"},   {&BasicPageNames::margin, "10"},
+    {&BasicPageNames::from, "1"},           {&BasicPageNames::to, "10"},
+    {&BasicPageNames::candles, "true"},     {&BasicPageNames::close_bars, "false"},
+    {&BasicPageNames::close_line, "false"}, {&BasicPageNames::calendar, "false"},
+};
+
+// The item lists start at item 0; the oscillator pages' first region box starts empty.
+constexpr std::pair<NameOf<CommandPanelNames>, std::string_view> kTrendDefaults[] = {
+    {&CommandPanelNames::list, "0"},
+    {&CommandPanelNames::from, "1"},
+    {&CommandPanelNames::to, "10"},
+};
+constexpr std::pair<NameOf<CommandPanelNames>, std::string_view> kOscillatorDefaults[] = {
+    {&CommandPanelNames::list, "0"},
+    {&CommandPanelNames::from, ""},
+    {&CommandPanelNames::to, "10"},
+};
+
+// Controls of no data set outside the settings file.
+constexpr std::pair<std::string_view, std::string_view> kOtherDefaults[] = {
     {"cbshowosci", "false"},  // オシレーター表示: list the oscillator values on the statistics page
 };
 
@@ -59,7 +44,18 @@ constexpr std::pair<std::string_view, std::string_view> kPageDefaults[] = {
 
 ControlValues ControlValues::Defaults() {
   ControlValues values;
-  for (const auto& [name, value] : kPageDefaults) values.Set(name, std::string(value));
+  for (const DataSetNames& names : kDataSetNames) {
+    for (const auto& [name, value] : kBasicDefaults)
+      values.Set(names.basic.*name, std::string(value));
+    for (const auto& [name, value] : kTrendDefaults)
+      values.Set(names.trend.*name, std::string(value));
+    for (const auto& [name, value] : kOscillatorDefaults) {
+      values.Set(names.oscillator.*name, std::string(value));
+    }
+    // The name-or-code box of the data selection page.
+    values.Set(names.selection.code, "");
+  }
+  for (const auto& [name, value] : kOtherDefaults) values.Set(name, std::string(value));
   for (const SettingsLine& line : SettingsLayout()) {
     if (!line.control.empty()) values.Set(line.control, std::string(line.default_value));
   }

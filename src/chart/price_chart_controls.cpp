@@ -1,38 +1,18 @@
 #include "chart/price_chart_controls.h"
 
+#include "base/data_set_names.h"
+
 namespace varnolt {
 namespace {
 
-struct PageNames {
-  const char* upper;
-  const char* lower;
-  const char* interval;
-  const char* automatic;
-  const char* auxiliary;
-  const char* margin;
-  const char* from;
-  const char* to;
-  const char* candles;
-  const char* close_bars;
-  const char* close_line;
-  const char* calendar;
-};
-
-constexpr PageNames kPages[2] = {
-    {"edUP", "edDown", "edInter", "cbauto1", "cbsup", "edspc", "edv1", "edv2", "rbfour", "rbendbox",
-     "rbendline", "cbcalen"},
-    {"edUP2", "edDown2", "edInter2", "cbauto2", "cbsup2", "edspc2", "ed2v1", "ed2v2", "rbfour2",
-     "rbendbox2", "rbendline2", "cbcalen2"},
-};
-
-const PageNames& Page(int data_set) {
-  return kPages[data_set == 2 ? 1 : 0];
+const BasicPageNames& Page(int data_set) {
+  return DataSetNamesOf(data_set).basic;
 }
 
 }  // namespace
 
 PriceChartBoxes PriceBoxesFromControls(const ControlValues& controls, int data_set) {
-  const PageNames& names = Page(data_set);
+  const BasicPageNames& names = Page(data_set);
   PriceChartBoxes boxes;
   boxes.upper = controls.Text(names.upper);
   boxes.lower = controls.Text(names.lower);
@@ -50,7 +30,7 @@ PriceChartBoxes PriceBoxesFromControls(const ControlValues& controls, int data_s
 }
 
 void StorePriceBoxes(const PriceChartBoxes& boxes, int data_set, ControlValues& controls) {
-  const PageNames& names = Page(data_set);
+  const BasicPageNames& names = Page(data_set);
   controls.Set(names.upper, boxes.upper);
   controls.Set(names.lower, boxes.lower);
   controls.Set(names.interval, boxes.interval);
@@ -66,8 +46,8 @@ void StorePriceBoxes(const PriceChartBoxes& boxes, int data_set, ControlValues& 
 }
 
 std::pair<std::string, std::string> TrendRegionNames(int data_set) {
-  return data_set == 2 ? std::pair<std::string, std::string>{"ed2cv1", "ed2cv2"}
-                       : std::pair<std::string, std::string>{"edcv1", "edcv2"};
+  const CommandPanelNames& trend = DataSetNamesOf(data_set).trend;
+  return {trend.from, trend.to};
 }
 
 }  // namespace varnolt
