@@ -1,15 +1,14 @@
 #include <QGuiApplication>
 #include <QImage>
 
+#include "base/data_set_names.h"
 #include "base/file_error.h"
 #include "base/numbers.h"
-#include "base/settings_file.h"
-#include "chart/command_record.h"
-#include "chart/price_chart_controls.h"
+#include "chart/data_set.h"
+#include "chart/display_command.h"
 #include "cli_context.h"
-#include "indicators/indicator_command.h"
+#include "indicators/record_replay.h"
 #include "qtcanvas/qimage_canvas.h"
-#include "series/series_loader.h"
 
 namespace varnolt::cli {
 namespace {
@@ -59,7 +58,7 @@ int ChartCommand(Context& context, Args& args) {
   const LoadOutcome loaded = LoadDataSet(data_set, request, context.folder, context.today);
   if (!loaded.message.empty()) throw UserMessage(loaded.message);
   const std::string name_box = loaded.code_box.value_or(request.code_or_name);
-  controls.Set("cbdata1", name_box);
+  controls.Set(DataSetNamesOf(1).selection.code, name_box);
 
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   int argc = 1;
@@ -73,49 +72,16 @@ int ChartCommand(Context& context, Args& args) {
   std::string statistics;
   // The display command over the current controls, as the 表示 button of 基本(ﾃﾞｰﾀ１) runs it.
   auto show_price_chart = [&] {
-    const PriceChartResult shown = ShowPriceChart(
-        data_set, PriceBoxesFromControls(controls, 1), name_box,
-        ReadFinancialRecordOrNone(context.folder.DataDir(), data_set.current_code), false, canvas);
+    const DisplayOutcome shown = RunDisplayCommand(data_set, 1, controls, context.folder, canvas);
     if (!shown.message.empty()) throw UserMessage(shown.message);
-    StorePriceBoxes(shown.boxes, 1, controls);
-    const auto [from_name, to_name] = TrendRegionNames(1);
-    controls.Set(from_name, shown.boxes.region_from);
-    controls.Set(to_name, shown.boxes.region_to);
+    controls.SetAll(shown.written);
     return true;
   };
   const HolidayList holidays = LoadHolidayList(context.folder.File("holidays.txt"));
   IndicatorCommandEnvironment environment{data_set,   controls,         canvas,   1,
                                           statistics, show_price_chart, &holidays};
-  ReplayRecord(*record, [&](const RecordItem& item) {
-    IndicatorCommandResult result;
-    switch (item.kind) {
-      case 1:
-        if (item.item < 1 || item.item > 3)
-          throw UserMessage("unknown chart type " + std::to_string(item.item));
-        controls.Set("edv1", item.from);
-        controls.Set("edv2", item.to);
-        controls.SetChecked("rbfour", item.item == 1);
-        controls.SetChecked("rbendbox", item.item == 2);
-        controls.SetChecked("rbendline", item.item == 3);
-        show_price_chart();
-        return;
-      case 3:
-        controls.Set("cbchart1", std::to_string(item.item));
-        controls.Set("edcv1", item.from);
-        controls.Set("edcv2", item.to);
-        result = RunTrendCommand(environment);
-        break;
-      case 4:
-        controls.Set("cbos1", std::to_string(item.item));
-        controls.Set("edov1", item.from);
-        controls.Set("edov2", item.to);
-        result = RunOscillatorCommand(environment);
-        break;
-      default:
-        throw UserMessage("unknown record kind " + std::to_string(item.kind));
-    }
-    if (!result.message.empty()) throw UserMessage(result.message);
-  });
+  const std::string message = ReplayCommandRecord(*record, environment);
+  if (!message.empty()) throw UserMessage(message);
 
   if (!image.save(QString::fromStdString(*out))) throw FileError("cannot write " + *out);
   context.out << statistics;

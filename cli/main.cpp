@@ -1,5 +1,4 @@
 // varnolt-cli: the core's commands for scripts and tests.
-#include <ctime>
 #include <iostream>
 #include <map>
 
@@ -34,16 +33,9 @@ const std::map<std::string, Command>& Commands() {
   return kCommands;
 }
 
-varnolt::DayNumber LocalToday() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return varnolt::DayFromCivil(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
-}
-
 int Run(std::vector<std::string> words) {
   varnolt::ProgramFolder folder = varnolt::ProgramFolder::FromEnvironment();
-  varnolt::DayNumber today = LocalToday();
+  varnolt::DayNumber today = varnolt::LocalToday();
   // Global options come before the command name.
   while (!words.empty() && words.front().starts_with("--")) {
     const std::string option = words.front();

@@ -19,7 +19,6 @@
 #include "app/control_bridge.h"
 #include "app/file_dialogs.h"
 #include "app/oscillator_periods_page.h"
-#include "app/start_dates.h"
 #include "app/statistics_page.h"
 #include "app/trend_periods_page.h"
 
@@ -56,7 +55,9 @@ QString FromUtf8(const std::string& text) {
 }  // namespace
 
 TfMain::TfMain(varnolt::ProgramFolder folder, Clock today, QWidget* parent)
-    : QMainWindow(parent), folder_(std::move(folder)), today_(today ? today : Clock(LocalToday)) {
+    : QMainWindow(parent),
+      folder_(std::move(folder)),
+      today_(today ? today : Clock(varnolt::LocalToday)) {
   warn = [this](const QString& message) {
     QMessageBox::warning(this, "警告", message, QMessageBox::Ok);
   };
@@ -174,7 +175,7 @@ void TfMain::FormCreate() {
 
   const varnolt::DayNumber today = today_();
   const QString today_text = FromUtf8(varnolt::DayToCompact(today));
-  const QString start_text = FromUtf8(StartupStartDate(today));
+  const QString start_text = FromUtf8(varnolt::StartupStartDate(today));
   selection1_.start->setText(start_text);
   selection1_.end->setText(today_text);
   selection2_.start->setText(start_text);

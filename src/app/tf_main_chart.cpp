@@ -17,17 +17,9 @@
 #include "app/tf_main.h"
 #include "base/file_error.h"
 #include "base/numbers.h"
-#include "chart/price_chart.h"
-#include "chart/price_chart_controls.h"
+#include "chart/display_command.h"
 #include "chart/region_map.h"
 #include "qtcanvas/qimage_canvas.h"
-#include "store/financial_data.h"
-
-namespace {
-
-// The summary figures are a courtesy of the caption: without a readable finance.dat (none has
-// been downloaded yet, or it is damaged) the chart is still drawn, with "-" for each figure.
-}  // namespace
 
 void TfMain::ConnectBasicSettingsPage(const BasicSettingsPage& page, int data_number) {
   const bool first = data_number == 1;
@@ -56,30 +48,16 @@ bool TfMain::ShowPriceChart(int data_number) {
   showing_price_chart_ = true;
   TakeUndoSnapshot();
   Guarded([&] {
-    varnolt::DataSet& data_set = DataOf(data_number);
-    const varnolt::PriceChartBoxes boxes =
-        varnolt::PriceBoxesFromControls(ReadControls(), data_number);
-    const DataSelectionPage& selection = data_number == 2 ? selection2_ : selection1_;
-    const auto financial = data_set.loaded ? varnolt::ReadFinancialRecordOrNone(
-                                                 folder_.DataDir(), data_set.current_code)
-                                           : std::nullopt;
     varnolt::QImageCanvas canvas(chart_->image());
-    const varnolt::PriceChartResult result = varnolt::ShowPriceChart(
-        data_set, boxes, selection.code->currentText().toStdString(), financial, false, canvas);
+    const varnolt::DisplayOutcome outcome = varnolt::RunDisplayCommand(
+        DataOf(data_number), data_number, ReadControls(), folder_, canvas);
     chart_->update();
-    if (!result.message.empty()) {
-      warn(QString::fromStdString(result.message));
+    if (!outcome.message.empty()) {
+      warn(QString::fromStdString(outcome.message));
       return;
     }
-    // The computed scale goes back into the boxes without the edits that would mark the chart
-    // as stale again; the trend page's regions follow the price chart's.
-    varnolt::ControlValues written;
-    varnolt::StorePriceBoxes(result.boxes, data_number, written);
-    const auto [trend_from, trend_to] = varnolt::TrendRegionNames(data_number);
-    written.Set(trend_from, boxes.region_from);
-    written.Set(trend_to, boxes.region_to);
-    WriteControlValues(*this, written, true);
-    data_set.chart_shown = true;
+    // The boxes change without the edits that would mark the chart as stale again.
+    WriteControlValues(*this, outcome.written, true);
 
     pages_->setCurrentWidget(chart_page_);
     AfterDisplay(data_number);

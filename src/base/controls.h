@@ -30,6 +30,10 @@ class ControlValues {
     values_[std::string(name)] = std::move(value);
   }
   void SetChecked(std::string_view name, bool checked) { Set(name, checked ? "true" : "false"); }
+  // Every value of `written` over this one's.
+  void SetAll(const ControlValues& written) {
+    for (const auto& [name, value] : written.All()) Set(name, value);
+  }
 
   const std::map<std::string, std::string, std::less<>>& All() const { return values_; }
 

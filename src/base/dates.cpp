@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 
 #include "base/numbers.h"
 
@@ -178,6 +179,20 @@ std::string PeriodEnd(std::string_view compact, int n, DataUnit unit) {
 
 std::string PeriodStart(std::string_view compact, DataUnit unit) {
   return DayToCompact(PeriodStartDay(CompactToDay(compact), unit));
+}
+
+DayNumber LocalToday() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return DayFromCivil(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+}
+
+std::string StartupStartDate(DayNumber today) {
+  const CivilDate date = CivilFromDay(today);
+  // Months counted from year 0, so that going back across January needs no special case.
+  const int months = date.year * 12 + (date.month - 1) - 5;
+  return DayToCompact(DayFromCivil(months / 12, months % 12 + 1, 1));
 }
 
 }  // namespace varnolt

@@ -53,4 +53,11 @@ DayNumber PeriodStartDay(DayNumber date, DataUnit unit);
 std::string PeriodEnd(std::string_view compact, int n, DataUnit unit);
 std::string PeriodStart(std::string_view compact, DataUnit unit);
 
+// The local date of the machine's clock.
+DayNumber LocalToday();
+
+// The start date the data selection pages open with: the first day of the month five months
+// before today's month, so that the period covers six calendar months including the current one.
+std::string StartupStartDate(DayNumber today);
+
 }  // namespace varnolt

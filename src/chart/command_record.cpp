@@ -6,24 +6,24 @@
 namespace varnolt {
 
 std::string RecordText(const RecordItem& item) {
-  return std::to_string(item.kind) + "," + std::to_string(item.item) + "," + item.from + "," +
-         item.to + ",";
+  return std::to_string(static_cast<int>(item.kind)) + "," + std::to_string(item.item) + "," +
+         item.from + "," + item.to + ",";
 }
 
-void ReplayRecord(std::string_view line, const std::function<void(const RecordItem&)>& run) {
+void ReplayRecord(std::string_view line, const std::function<bool(const RecordItem&)>& run) {
   std::string rest(line);
   while (!rest.empty()) {
     RecordItem item;
-    item.kind = ToInt(SplitField(rest, ","));
+    item.kind = static_cast<RecordKind>(ToInt(SplitField(rest, ",")));
     item.item = ToInt(SplitField(rest, ","));
     item.from = SplitField(rest, ",");
     item.to = SplitField(rest, ",");
-    if (item.kind == 2) {
+    if (item.kind == RecordKind::kSkipped) {
       SplitField(rest, ",");
       SplitField(rest, ",");
       continue;
     }
-    run(item);
+    if (!run(item)) return;
   }
 }
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "base/numbers.h"
+#include "chart/command_record.h"
 
 namespace varnolt {
 namespace {
@@ -309,8 +310,8 @@ PriceChartResult ShowPriceChart(DataSet& data_set, const PriceChartBoxes& boxes,
       break;
   }
   data_set.chart_shown = true;
-  data_set.command_record += "1," + std::to_string(static_cast<int>(boxes.type)) + "," +
-                             std::to_string(from) + "," + std::to_string(to) + ",";
+  data_set.command_record += RecordText({RecordKind::kPriceChart, static_cast<int>(boxes.type),
+                                         std::to_string(from), std::to_string(to)});
 
   const RegionFrame caption_frame{canvas.Width(), canvas.Height(), 0,           10,  to,
                                   from,           scale.upper,     scale.lower, true};

@@ -59,7 +59,7 @@ CommandNames OscillatorNames(int data_number) {
 // the record item. `after` runs after the drawing, before the record item is appended.
 template <typename Dispatch, typename After>
 IndicatorCommandResult RunCommand(IndicatorCommandEnvironment& environment,
-                                  const CommandNames& names, int kind, Dispatch dispatch,
+                                  const CommandNames& names, RecordKind kind, Dispatch dispatch,
                                   After after) {
   IndicatorCommandResult result;
   if (!environment.data.chart_shown && !environment.show_price_chart()) return result;
@@ -108,7 +108,7 @@ IndicatorCommandResult RunTrendCommand(IndicatorCommandEnvironment& environment)
   };
   constexpr int kIchimoku = 2;
   return RunCommand(
-      environment, TrendNames(environment.data_number), 3,
+      environment, TrendNames(environment.data_number), RecordKind::kTrend,
       [](int item) { return ItemDrawing(kDrawings, item); },
       [&](int item) {
         // Ichimoku's cloud covers the bars: the price chart is drawn again on top, twice, as
@@ -125,7 +125,7 @@ IndicatorCommandResult RunOscillatorCommand(IndicatorCommandEnvironment& environ
       DrawPsychological, DrawOBV, DrawMACD, DrawDeviation, DrawReverseWatch,
   };
   return RunCommand(
-      environment, OscillatorNames(environment.data_number), 4,
+      environment, OscillatorNames(environment.data_number), RecordKind::kOscillator,
       [](int item) { return ItemDrawing(kDrawings, item); }, [](int) {});
 }
 
