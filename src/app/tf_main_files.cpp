@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/tf_main.h"
+#include "base/messages.h"
 #include "base/text_file.h"
 #include "store/csv_conversion.h"
 
@@ -17,7 +18,7 @@ void TfMain::csvC1Click() {
   const QStringList files =
       chooseFilesToOpen(QString::fromStdU16String(folder_.Root().u16string()));
   if (files.isEmpty()) {
-    warn("ファイルを指定して下さい");
+    warn(varnolt::kNoFileChosenMessage);
     return;
   }
   title_.detail->clear();
@@ -33,9 +34,9 @@ void TfMain::csvC1Click() {
     const varnolt::ConversionSummary summary =
         varnolt::ConvertCsvFiles(paths, folder_.DataDir(), varnolt::Grouping::kEveryLine);
     title_.progress->hide();
-    QString message = "読み込み完了";
+    QString message = varnolt::kConversionDoneMessage;
     if (summary.skipped_lines > 0) {
-      message += QString("\n範囲外の行を %1 行読み飛ばしました").arg(summary.skipped_lines);
+      message += "\n" + QString(varnolt::kSkippedLinesMessage).arg(summary.skipped_lines);
     }
     inform(message);
   } catch (const std::exception& error) {

@@ -1,9 +1,11 @@
 #include "base/file_error.h"
 
+#include "base/messages.h"
+
 namespace varnolt {
 
 ConversionError::ConversionError(const std::string& text)
-    : std::runtime_error("'" + text + "' は有効な数値ではありません") {}
+    : std::runtime_error(NotANumberMessage(text)) {}
 
 std::string DisplayName(const std::filesystem::path& path) {
   const std::u8string text = path.u8string();

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "base/file_error.h"
+#include "base/messages.h"
 
 namespace varnolt {
 
@@ -29,7 +30,7 @@ void ProgramFolder::EnsureDataDir() const {
   std::error_code error;
   std::filesystem::create_directories(DataDir(), error);
   if (error) {
-    throw FileError("フォルダ " + DisplayName(DataDir()) + " を作れません: " + error.message());
+    throw FileError(FolderMessage(DisplayName(DataDir()), kCannotCreate) + ": " + error.message());
   }
 }
 

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "base/file_error.h"
+#include "base/messages.h"
 #include "base/text_codec.h"
 
 namespace varnolt {
@@ -34,10 +35,10 @@ std::string JoinLines(const Lines& lines) {
 std::string ReadBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
-    throw FileError("ファイル " + DisplayName(path) + " を開けません: " + std::strerror(errno));
+    throw FileError(FileMessage(DisplayName(path), kCannotOpen) + ": " + std::strerror(errno));
   }
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw FileError("ファイル " + DisplayName(path) + " を読めません");
+  if (in.bad()) throw FileError(FileMessage(DisplayName(path), kCannotRead));
   return bytes;
 }
 
@@ -57,17 +58,17 @@ void WriteBytesAtomically(const std::filesystem::path& path, std::string_view by
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     if (!out) {
-      throw FileError("ファイル " + DisplayName(path) + " を作れません: " + std::strerror(errno));
+      throw FileError(FileMessage(DisplayName(path), kCannotCreate) + ": " + std::strerror(errno));
     }
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.flush();
-    if (!out) throw FileError("ファイル " + DisplayName(path) + " に書き込めません");
+    if (!out) throw FileError(FileMessage(DisplayName(path), kCannotWrite));
   }
   std::error_code error;
   std::filesystem::rename(temporary, path, error);
   if (error) {
     std::filesystem::remove(temporary, error);
-    throw FileError("ファイル " + DisplayName(path) + " を置き換えられません");
+    throw FileError(FileMessage(DisplayName(path), kCannotReplace));
   }
 }
 

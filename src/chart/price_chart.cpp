@@ -3,15 +3,12 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "base/messages.h"
 #include "base/numbers.h"
 #include "chart/command_record.h"
 
 namespace varnolt {
 namespace {
-
-constexpr const char* kNotLoaded = "まずデータを選択して下さい";
-constexpr const char* kNotInteger = "数値は整数を入力してください";
-constexpr const char* kBadRegions = "表示領域を正しく設定して下さい";
 
 bool IsWholeNumberText(const std::string& text) {
   return !text.empty() && IsAllDigits(text);
@@ -138,12 +135,12 @@ std::optional<int64_t> ReadMargin(const PriceChartBoxes& boxes, std::string& mes
     const bool scale_ok = IsWholeNumberText(boxes.upper) && IsWholeNumberText(boxes.lower) &&
                           (!boxes.auxiliary || IsAllDigits(boxes.interval));
     if (!scale_ok) {
-      message = kNotInteger;
+      message = kNotIntegerMessage;
       return std::nullopt;
     }
   }
   if (!IsWholeNumberText(boxes.margin)) {
-    message = kNotInteger;
+    message = kNotIntegerMessage;
     return std::nullopt;
   }
   return ToInt(boxes.margin);
@@ -257,7 +254,7 @@ PriceChartResult ShowPriceChart(DataSet& data_set, const PriceChartBoxes& boxes,
   PriceChartResult result;
   result.boxes = boxes;
   if (!data_set.loaded || data_set.first_shown < 1) {
-    result.message = kNotLoaded;
+    result.message = kNotLoadedMessage;
     return result;
   }
   const auto margin = ReadMargin(boxes, result.message);
@@ -291,7 +288,7 @@ PriceChartResult ShowPriceChart(DataSet& data_set, const PriceChartBoxes& boxes,
       IsWholeNumberText(result.boxes.interval) && interval && *interval > 0 ? *interval : 1000;
   const auto [from, to] = ReadRegionBoxes(boxes.region_from, boxes.region_to);
   if (!(1 <= from && from <= to && to <= 10)) {
-    result.message = kBadRegions;
+    result.message = kBadRegionsMessage;
     return result;
   }
   scale.from = from;

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "base/file_error.h"
+#include "base/messages.h"
 #include "base/numbers.h"
 #include "series/split_scan.h"
 #include "store/catalogue.h"
@@ -12,12 +13,6 @@
 
 namespace varnolt {
 namespace {
-
-constexpr const char* kBadStart = "はじめの日を正しく入力して下さい";
-constexpr const char* kBadEnd = "終わりの日を正しく入力して下さい";
-constexpr const char* kBadStock = "銘柄コードまたは銘柄名を正しく入力してください";
-constexpr const char* kTooMany = "データ量が多すぎます";
-constexpr const char* kNoData = "その期間の指定銘柄のデータはありません";
 
 // Warm-up history loaded before the requested start.
 constexpr int kWarmupDays = 160;
@@ -39,7 +34,7 @@ ResolvedStock ResolveStock(const std::string& input, const ProgramFolder& folder
   }
   ResolvedStock stock;
   if (code_text.empty()) {
-    stock.message = kBadStock;
+    stock.message = kBadStockMessage;
     return stock;
   }
   const std::string code_part = code_text.substr(0, 4);
@@ -236,12 +231,12 @@ LoadOutcome LoadSeries(LoadedSeries& data_set, const LoadRequest& request,
   LoadOutcome outcome;
   const DayNumber start = CompactToDay(request.start);
   if (start == 0) {
-    outcome.message = kBadStart;
+    outcome.message = kBadStartMessage;
     return outcome;
   }
   const DayNumber end_typed = CompactToDay(request.end);
   if (end_typed == 0 || end_typed < start) {
-    outcome.message = kBadEnd;
+    outcome.message = kBadEndMessage;
     return outcome;
   }
   const DataUnit unit = request.unit;
@@ -269,7 +264,7 @@ LoadOutcome LoadSeries(LoadedSeries& data_set, const LoadRequest& request,
 
   FormedBars formed = FormBars(buffer, unit, divisor, DayToCompactInt(requested_start));
   if (formed.too_many) {
-    outcome.message = kTooMany;
+    outcome.message = kTooManyBarsMessage;
     data_set.loaded = false;
     return outcome;
   }
@@ -279,7 +274,7 @@ LoadOutcome LoadSeries(LoadedSeries& data_set, const LoadRequest& request,
 
   outcome.clear_readouts = true;
   if (formed.first_shown == 0) {
-    outcome.message = kNoData;
+    outcome.message = kNoDataMessage;
     data_set.loaded = false;
     return outcome;
   }

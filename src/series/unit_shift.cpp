@@ -1,12 +1,10 @@
 #include "series/unit_shift.h"
 
+#include "base/messages.h"
+
 namespace varnolt {
 namespace {
 
-constexpr const char* kBadStart = "はじめの日を正しく入力して下さい";
-constexpr const char* kBadEnd = "終わりの日を正しく入力して下さい";
-constexpr const char* kBadPlus = "加える単位数を正しく入力して下さい";
-constexpr const char* kBadShift = "シフトする単位数を正しく入力して下さい";
 // Counts beyond this would leave the calendar; they are refused like any other bad count.
 constexpr int kMaxCount = 1'000'000;
 
@@ -29,15 +27,15 @@ DateBoxes Refused(const DateBoxes& boxes, const char* message) {
 
 DateBoxes Shift(const DateBoxes& boxes, std::string_view count_text, DataUnit unit, int direction) {
   const DayNumber start = CompactToDay(boxes.start);
-  if (start == 0) return Refused(boxes, kBadStart);
+  if (start == 0) return Refused(boxes, kBadStartMessage);
   const DayNumber end = CompactToDay(boxes.end);
-  if (end == 0) return Refused(boxes, kBadEnd);
+  if (end == 0) return Refused(boxes, kBadEndMessage);
   const int count = ParseCount(count_text);
-  if (!IsValidCount(count)) return Refused(boxes, kBadShift);
+  if (!IsValidCount(count)) return Refused(boxes, kBadShiftMessage);
   const int n = direction * count;
   const DayNumber new_start = DayAfterPeriodEnd(PeriodEndDay(start, n, unit), unit);
   const DayNumber new_end = PeriodEndDay(end, n + 1, unit);
-  if (!FitsDateBox(new_start) || !FitsDateBox(new_end)) return Refused(boxes, kBadShift);
+  if (!FitsDateBox(new_start) || !FitsDateBox(new_end)) return Refused(boxes, kBadShiftMessage);
   return {DayToCompact(new_start), DayToCompact(new_end), ""};
 }
 
@@ -45,11 +43,11 @@ DateBoxes Shift(const DateBoxes& boxes, std::string_view count_text, DataUnit un
 
 DateBoxes EndAfterUnits(const DateBoxes& boxes, std::string_view count_text, DataUnit unit) {
   const DayNumber start = CompactToDay(boxes.start);
-  if (start == 0) return Refused(boxes, kBadStart);
+  if (start == 0) return Refused(boxes, kBadStartMessage);
   const int count = ParseCount(count_text);
-  if (!IsValidCount(count)) return Refused(boxes, kBadPlus);
+  if (!IsValidCount(count)) return Refused(boxes, kBadPlusMessage);
   const DayNumber end = PeriodEndDay(start, count, unit);
-  if (!FitsDateBox(end)) return Refused(boxes, kBadPlus);
+  if (!FitsDateBox(end)) return Refused(boxes, kBadPlusMessage);
   return {boxes.start, DayToCompact(end), ""};
 }
 

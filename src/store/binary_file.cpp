@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "base/file_error.h"
+#include "base/messages.h"
 
 namespace varnolt {
 
@@ -25,7 +26,7 @@ BinaryFile::BinaryFile(const std::filesystem::path& path, Mode mode) : path_(pat
       break;
   }
   fd_ = ::open(path.c_str(), flags, 0644);
-  if (fd_ < 0) Fail("を開けません");
+  if (fd_ < 0) Fail(kCannotOpen);
 }
 
 BinaryFile::~BinaryFile() {
@@ -33,14 +34,14 @@ BinaryFile::~BinaryFile() {
 }
 
 void BinaryFile::Fail(const std::string& what) const {
-  std::string message = "ファイル " + DisplayName(path_) + " " + what;
+  std::string message = FileMessage(DisplayName(path_), what);
   if (errno != 0) message += std::string(": ") + std::strerror(errno);
   throw FileError(message);
 }
 
 uint64_t BinaryFile::Size() const {
   struct stat info {};
-  if (::fstat(fd_, &info) != 0) Fail("の大きさが分かりません");
+  if (::fstat(fd_, &info) != 0) Fail(kSizeUnknown);
   return static_cast<uint64_t>(info.st_size);
 }
 
@@ -50,10 +51,10 @@ void BinaryFile::ReadAt(uint64_t offset, std::span<unsigned char> bytes) const {
     const ssize_t n =
         ::pread(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) Fail("を読めません");
+    if (n < 0) Fail(kCannotRead);
     if (n == 0) {
       errno = 0;
-      Fail("は壊れています (途中で終わっています)");
+      Fail(kEndsEarly);
     }
     done += static_cast<size_t>(n);
   }
@@ -65,13 +66,13 @@ void BinaryFile::WriteAt(uint64_t offset, std::span<const unsigned char> bytes) 
     const ssize_t n =
         ::pwrite(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) Fail("に書き込めません");
+    if (n <= 0) Fail(kCannotWrite);
     done += static_cast<size_t>(n);
   }
 }
 
 void BinaryFile::Sync() {
-  if (::fdatasync(fd_) != 0) Fail("に書き込めません");
+  if (::fdatasync(fd_) != 0) Fail(kCannotWrite);
 }
 
 bool FileExists(const std::filesystem::path& path) {

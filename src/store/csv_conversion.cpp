@@ -9,6 +9,7 @@
 #include "base/dates.h"
 #include "base/fields.h"
 #include "base/file_error.h"
+#include "base/messages.h"
 #include "base/numbers.h"
 #include "base/text_file.h"
 
@@ -26,11 +27,7 @@ bool InStoreRange(int year) {
 
 [[noreturn]] void FailLine(const std::filesystem::path& file, size_t line_number,
                            const std::string& what) {
-  throw CsvLineError(DisplayName(file) + " の " + std::to_string(line_number) + " 行目: " + what);
-}
-
-std::string NotANumber(std::string_view text) {
-  return "'" + std::string(text) + "' は有効な数値ではありません";
+  throw CsvLineError(CsvLineMessage(DisplayName(file), line_number, what));
 }
 
 // The volume field; ten or more digits are stored negated in units of 10,000 shares, the last
@@ -53,10 +50,10 @@ LineResult ReadLine(const std::string& line, const std::string& year_text, int y
   const std::string date = SplitField(rest, ",");
   const std::string code_text = SplitField(rest, ",");
   const auto code = ParseInt(TrimText(code_text));
-  if (!code) FailLine(file, number, NotANumber(code_text));
+  if (!code) FailLine(file, number, NotANumberMessage(code_text));
   const DayNumber day = SlashToDay(TrimText(date));
   if (day == 0 || CivilFromDay(day).year != year) {
-    FailLine(file, number, "'" + date + "' は正しい日付ではありません");
+    FailLine(file, number, NotADateMessage(date));
   }
   const int day_index = day - new_year + 1;
   if (*code < 1 || *code > 9999 || day_index > kDaysPerSlot) return LineResult::kSkipped;
@@ -69,7 +66,7 @@ LineResult ReadLine(const std::string& line, const std::string& year_text, int y
   const std::string volume = SplitField(rest, ",");
   if (!TrimText(volume).empty()) {
     row.volume = ParseVolume(volume);
-    if (!row.volume) FailLine(file, number, NotANumber(volume));
+    if (!row.volume) FailLine(file, number, NotANumberMessage(volume));
   }
   const auto mark = rest.find("株");
   const std::string_view split = TrimText(
@@ -78,7 +75,7 @@ LineResult ReadLine(const std::string& line, const std::string& year_text, int y
     // The factor is stored as a 32-bit float: a number beyond its range would become infinite.
     const auto factor = ParseDecimal(split);
     if (!factor || std::fabs(*factor) > std::numeric_limits<float>::max()) {
-      FailLine(file, number, NotANumber(split));
+      FailLine(file, number, NotANumberMessage(split));
     }
     row.split = static_cast<float>(*factor);
   }
@@ -138,7 +135,7 @@ ConversionSummary ConvertCsvFiles(const std::vector<std::filesystem::path>& file
   };
   for (const auto& file : files) {
     const Lines lines = ReadLines(file);
-    if (lines.empty()) throw CsvLineError(DisplayName(file) + " には行がありません");
+    if (lines.empty()) throw CsvLineError(NoLinesMessage(DisplayName(file)));
     const auto first_year = LeadingYear(lines.front());
     if (!first_year) continue;  // a heading or another kind of file
     add(*first_year, file, lines);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/file_error.h"
+#include "base/messages.h"
 #include "store/binary_file.h"
 
 namespace varnolt {
@@ -21,23 +22,21 @@ uint64_t SlotOffset(uint32_t slot) {
 
 [[noreturn]] void Damaged(const BinaryFile& file, const std::string& why) {
   errno = 0;
-  file.Fail("は壊れています (" + why + ")。このファイルには書き込みません");
+  file.Fail(DamagedYearFile(why));
 }
 
 // A file may be longer than its slots (an allocation interrupted before the directory was
 // written leaves zero bytes behind, which the next allocation reuses), never shorter.
 void CheckSize(const BinaryFile& file, uint64_t size, uint32_t slot_count) {
-  if (slot_count > kCodeCount) Damaged(file, "銘柄枠の数 " + std::to_string(slot_count));
+  if (slot_count > kCodeCount) Damaged(file, TooManySlots(slot_count));
   if (size < SlotOffset(slot_count + 1)) {
-    Damaged(file, "大きさ " + std::to_string(size) + " バイトが銘柄枠 " +
-                      std::to_string(slot_count) + " 個に足りません");
+    Damaged(file, TooSmallForSlots(size, slot_count));
   }
 }
 
 void CheckEntry(const BinaryFile& file, int code, uint32_t slot, uint32_t slot_count) {
   if (slot > slot_count) {
-    Damaged(file, "コード " + std::to_string(code) + " の銘柄枠 " + std::to_string(slot) +
-                      " が枠の数 " + std::to_string(slot_count) + " を超えています");
+    Damaged(file, SlotBeyondCount(code, slot, slot_count));
   }
 }
 
@@ -55,7 +54,7 @@ struct Directory {
 
 Directory ReadCheckedDirectory(const BinaryFile& file) {
   const uint64_t size = file.Size();
-  if (size < kDirectoryBytes) Damaged(file, "銘柄表が途中で終わっています");
+  if (size < kDirectoryBytes) Damaged(file, kDirectoryEndsEarly);
   Directory directory;
   file.ReadAt(0, directory.bytes);
   const uint32_t count = directory.SlotCount();
@@ -65,8 +64,7 @@ Directory ReadCheckedDirectory(const BinaryFile& file) {
     const uint32_t slot = directory.Entry(code);
     if (slot == 0) continue;
     CheckEntry(file, code, slot, count);
-    if (used[slot])
-      Damaged(file, "銘柄枠 " + std::to_string(slot) + " を二つのコードが使っています");
+    if (used[slot]) Damaged(file, SlotUsedTwice(slot));
     used[slot] = true;
   }
   return directory;
@@ -108,7 +106,7 @@ uint64_t FindOrAllocateSlot(const std::filesystem::path& path, int code) {
   if (!FileExists(path)) return 0;
   BinaryFile file(path, BinaryFile::Mode::kReadWrite);
   const uint64_t size = file.Size();
-  if (size < kDirectoryBytes) Damaged(file, "銘柄表が途中で終わっています");
+  if (size < kDirectoryBytes) Damaged(file, kDirectoryEndsEarly);
   unsigned char word[2];
   file.ReadAt(0, word);
   const uint32_t count = Load16(word);
@@ -124,7 +122,7 @@ uint64_t FindOrAllocateSlot(const std::filesystem::path& path, int code) {
   const Directory directory = ReadCheckedDirectory(file);
   // Slot numbers end at the number of codes; orphan slots of interrupted allocations can use
   // them up before every code has one.
-  if (directory.SlotCount() >= kCodeCount) Damaged(file, "銘柄枠がいっぱいです");
+  if (directory.SlotCount() >= kCodeCount) Damaged(file, kSlotsFull);
   const uint32_t k = directory.SlotCount() + 1;
   file.WriteAt(SlotOffset(k), Bytes(kSlotBytes, 0));
   Store16(static_cast<uint16_t>(k), word);
@@ -166,7 +164,7 @@ void WriteDayRecords(const std::filesystem::path& path, std::span<const DayRow> 
     if (slot != 0) {
       file.ReadAt(SlotOffset(slot), image->second);
     } else {
-      if (count >= kCodeCount) Damaged(file, "銘柄枠がいっぱいです");
+      if (count >= kCodeCount) Damaged(file, kSlotsFull);
       directory.SetEntry(row.code, ++count);
     }
   }

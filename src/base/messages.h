@@ -1,0 +1,85 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The texts the program shows the user in message boxes, each defined once. Texts with parts
+// that vary are built by the functions here from those parts.
+namespace varnolt {
+
+// Loading a stock and the date boxes of the data selection pages.
+inline constexpr const char* kBadStartMessage = "はじめの日を正しく入力して下さい";
+inline constexpr const char* kBadEndMessage = "終わりの日を正しく入力して下さい";
+inline constexpr const char* kBadStockMessage = "銘柄コードまたは銘柄名を正しく入力してください";
+inline constexpr const char* kTooManyBarsMessage = "データ量が多すぎます";
+inline constexpr const char* kNoDataMessage = "その期間の指定銘柄のデータはありません";
+inline constexpr const char* kBadPlusMessage = "加える単位数を正しく入力して下さい";
+inline constexpr const char* kBadShiftMessage = "シフトする単位数を正しく入力して下さい";
+
+// The price chart display command.
+inline constexpr const char* kNotLoadedMessage = "まずデータを選択して下さい";
+inline constexpr const char* kNotIntegerMessage = "数値は整数を入力してください";
+inline constexpr const char* kBadRegionsMessage = "表示領域を正しく設定して下さい";
+
+// The CSV conversion of the file menu. The skipped-lines line takes the count for %1.
+inline constexpr const char* kNoFileChosenMessage = "ファイルを指定して下さい";
+inline constexpr const char* kConversionDoneMessage = "読み込み完了";
+inline constexpr const char* kSkippedLinesMessage = "範囲外の行を %1 行読み飛ばしました";
+
+// A text that should have been a number.
+inline std::string NotANumberMessage(std::string_view text) {
+  return "'" + std::string(text) + "' は有効な数値ではありません";
+}
+
+// Files and folders: "ファイル NAME WHAT", WHAT one of the phrases below.
+inline constexpr const char* kCannotOpen = "を開けません";
+inline constexpr const char* kCannotRead = "を読めません";
+inline constexpr const char* kCannotCreate = "を作れません";
+inline constexpr const char* kCannotWrite = "に書き込めません";
+inline constexpr const char* kCannotReplace = "を置き換えられません";
+inline constexpr const char* kSizeUnknown = "の大きさが分かりません";
+inline constexpr const char* kEndsEarly = "は壊れています (途中で終わっています)";
+
+inline std::string FileMessage(std::string_view name, std::string_view what) {
+  return "ファイル " + std::string(name) + " " + std::string(what);
+}
+inline std::string FolderMessage(std::string_view name, std::string_view what) {
+  return "フォルダ " + std::string(name) + " " + std::string(what);
+}
+
+// A damaged year price file, WHY one of the findings below; the file is left alone.
+inline std::string DamagedYearFile(std::string_view why) {
+  return "は壊れています (" + std::string(why) + ")。このファイルには書き込みません";
+}
+inline constexpr const char* kDirectoryEndsEarly = "銘柄表が途中で終わっています";
+inline constexpr const char* kSlotsFull = "銘柄枠がいっぱいです";
+inline std::string TooManySlots(uint64_t count) {
+  return "銘柄枠の数 " + std::to_string(count);
+}
+inline std::string TooSmallForSlots(uint64_t size, uint64_t count) {
+  return "大きさ " + std::to_string(size) + " バイトが銘柄枠 " + std::to_string(count) +
+         " 個に足りません";
+}
+inline std::string SlotBeyondCount(int code, uint64_t slot, uint64_t count) {
+  return "コード " + std::to_string(code) + " の銘柄枠 " + std::to_string(slot) + " が枠の数 " +
+         std::to_string(count) + " を超えています";
+}
+inline std::string SlotUsedTwice(uint64_t slot) {
+  return "銘柄枠 " + std::to_string(slot) + " を二つのコードが使っています";
+}
+
+// A CSV file that cannot be converted: "NAME の N 行目: WHAT".
+inline std::string CsvLineMessage(std::string_view name, size_t line_number,
+                                  std::string_view what) {
+  return std::string(name) + " の " + std::to_string(line_number) + " 行目: " + std::string(what);
+}
+inline std::string NotADateMessage(std::string_view text) {
+  return "'" + std::string(text) + "' は正しい日付ではありません";
+}
+inline std::string NoLinesMessage(std::string_view name) {
+  return std::string(name) + " には行がありません";
+}
+
+}  // namespace varnolt
