@@ -30,34 +30,40 @@ YearFileReader* ScreeningSeriesReader::FileOf(int year) const {
 
 int ScreeningSeriesReader::Load(int code, ScreeningSeries& series, Buffers& buffers) const {
   if (!accepted_) return 0;
+  SlotRecords& slot = buffers.slot;
   // Splits after the end, newest year first and each year's days in date order, in single
-  // precision exactly as SplitsAfter multiplies them. The end's own year is read last, so its
-  // slot stays in the buffer for the walk below.
+  // precision exactly as SplitsAfter multiplies them; the end's own year comes in the walk.
   float factor = 1;
-  int year_in_buffer = 0;
-  for (int year = split_year_; year >= end_year_; --year) {
+  for (int year = split_year_; year > end_year_; --year) {
     YearFileReader* file = FileOf(year);
     if (file == nullptr) continue;
-    file->Read(code, buffers.slot);
-    year_in_buffer = year;
-    const int from = year > end_year_ ? 1 : end_ - YearBase(year) + 1;
-    for (int d = from; d <= kDaysPerSlot; ++d) {
-      if (buffers.slot[d - 1].split != 0) factor *= buffers.slot[d - 1].split;
+    file->Read(code, slot);
+    for (const DayRecord& day : slot) {
+      if (day.split != 0) factor *= day.split;
     }
   }
 
   // Newest day first, so that a split restates the days before it and not its own day, and
-  // so that the series keeps the newest days when the span holds more than it can take.
+  // so that the series keeps the newest days when the span holds more than it can take. Only
+  // the records of the span are read, and in the end's year those after it when their splits
+  // count.
   int count = 0;
   for (int year = end_year_; year >= first_year_ && count < kScreeningCapacity; --year) {
     YearFileReader* file = FileOf(year);
     if (file == nullptr) continue;
-    if (year_in_buffer != year) file->Read(code, buffers.slot);
-    year_in_buffer = year;
     const DayNumber base = YearBase(year);
     const DayRange range = RangeInYear(base, first_, end_);
+    const bool splits_after = year == end_year_ && split_year_ >= end_year_;
+    const int last_read = splits_after ? kDaysPerSlot : range.to;
+    if (range.from > last_read) continue;
+    file->ReadDays(code, range.from, last_read, slot);
+    if (splits_after) {
+      for (int d = end_ - base + 1; d <= kDaysPerSlot; ++d) {
+        if (slot[d - 1].split != 0) factor *= slot[d - 1].split;
+      }
+    }
     for (int d = range.to; d >= range.from && count < kScreeningCapacity; --d) {
-      const DayRecord& stored = buffers.slot[d - 1];
+      const DayRecord& stored = slot[d - 1];
       ScreeningEntry entry;
       if (adjust_) {
         entry.open = RoundToInt32(stored.open / double{factor});

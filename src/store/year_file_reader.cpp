@@ -48,15 +48,20 @@ uint32_t YearFileReader::SlotOf(int code) {
   return slot;
 }
 
-void YearFileReader::Read(int code, SlotRecords& records) {
-  const uint32_t slot = SlotOf(code);
-  const uint64_t offset = SlotOffset(slot);
+void YearFileReader::ReadDays(int code, int first, int last, SlotRecords& records) {
+  if (first < 1 || last > kDaysPerSlot || first > last) {
+    throw std::invalid_argument("day indexes out of range");
+  }
+  const uint64_t offset = SlotOffset(SlotOf(code)) + uint64_t(first - 1) * kRecordBytes;
+  const size_t size = size_t(last - first + 1) * kRecordBytes;
   if constexpr (kRecordsMatchDisk) {
-    file_.ReadAt(offset, std::span(reinterpret_cast<unsigned char*>(records.data()), kSlotBytes));
+    file_.ReadAt(offset, std::span(reinterpret_cast<unsigned char*>(&records[first - 1]), size));
   } else {
-    std::vector<unsigned char> bytes(kSlotBytes);
+    std::vector<unsigned char> bytes(size);
     file_.ReadAt(offset, bytes);
-    DecodeSlot(bytes.data(), records);
+    for (int d = first; d <= last; ++d) {
+      DecodeRecord(bytes.data() + size_t(d - first) * kRecordBytes, records[d - 1]);
+    }
   }
 }
 

@@ -23,7 +23,9 @@ class YearFileReader {
   static std::unique_ptr<YearFileReader> Open(const std::filesystem::path& path);
 
   // The code's 365 records. Throws FileError when the file is damaged or cannot be read.
-  void Read(int code, SlotRecords& records);
+  void Read(int code, SlotRecords& records) { ReadDays(code, 1, kDaysPerSlot, records); }
+  // Only the records of day indexes first … last (1 … 365), into their places in `records`.
+  void ReadDays(int code, int first, int last, SlotRecords& records);
 
   explicit YearFileReader(const std::filesystem::path& path);
 

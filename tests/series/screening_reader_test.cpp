@@ -33,7 +33,7 @@ TEST(ScreeningSeriesReaderTest, SameEntriesAsLoadingEachStockAlone) {
   const Case cases[] = {{30, true, 20230630, 20230710},   {300, true, 20230625, 20230710},
                         {300, false, 20230630, 20230710}, {908, true, 20230630, 20230630},
                         {0, true, 20230630, 20230710},    {909, true, 20230630, 20230710},
-                        {120, true, 20230110, 20230710}};
+                        {120, true, 20230110, 20230710},  {200, true, 20221220, 20240110}};
   for (const Case& c : cases) {
     const ScreeningSeriesReader reader(store.Folder(), c.count, c.adjust, DayOf(c.end),
                                        DayOf(c.today));
