@@ -41,7 +41,6 @@ uint32_t YearFileReader::SlotOf(int code) {
   if (checked_ && known != 0 && known <= slot_count_) return known;
   // No slot yet, or an entry the size does not cover: the ordinary lookup allocates the slot
   // or reports the damage.
-  const std::lock_guard lock(allocation_);
   const uint64_t offset = FindOrAllocateSlot(path_, code);
   const auto slot = static_cast<uint32_t>((offset - kDirectoryBytes) / kSlotBytes + 1);
   slots_[code].store(slot, std::memory_order_relaxed);

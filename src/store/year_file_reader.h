@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
-#include <mutex>
 #include <vector>
 
 #include "store/binary_file.h"
@@ -14,9 +13,9 @@ namespace varnolt {
 
 // One year price file kept open for a pass over many stocks: the directory is read once and
 // each slot costs one read. Several threads may read at once. A code without a slot gets an
-// empty one allocated, as every other reader does, through the file's ordinary operations (one
-// at a time); a directory that does not agree with the file's size sends every read through
-// them too, so a damaged file is reported exactly as elsewhere.
+// empty one allocated, as every other reader does, through the file's ordinary operations; a
+// directory that does not agree with the file's size sends every read through them too, so a
+// damaged file is reported exactly as elsewhere.
 class YearFileReader {
  public:
   // Nothing when there is no file at the path.
@@ -37,7 +36,6 @@ class YearFileReader {
   bool checked_ = false;  // the directory agrees with the size: entries can be trusted
   uint32_t slot_count_ = 0;
   std::vector<std::atomic<uint32_t>> slots_;  // by code; 0: none known yet
-  std::mutex allocation_;
 };
 
 }  // namespace varnolt
