@@ -18,8 +18,8 @@ struct PreparedCondition {
   ParsedCondition line;
   int window = 0;  // W: days2, or days1 when days2 is 0
   int needed = 0;  // m: days1 + days2 + the computation's warm-up + 1
-  bool usable =
-      false;  // false: no stock passes it (a number outside the catalogue, a failing warm-up)
+  // False when no stock can pass: a number outside the catalogue, a failing warm-up query.
+  bool usable = false;
   bool financial = false;
   DayNumber span_first = 0;  // the first day of the span that m trading days take
   bool span_accepted = false;
