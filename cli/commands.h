@@ -15,6 +15,12 @@ int LatestCommand(Context& context, Args& args);
 // series [--no-adjust] CODE N END: the screening series of about N trading days up to END.
 int SeriesCommand(Context& context, Args& args);
 
+// condition NUMBER [--num1 TEXT] …: the condition line of a catalogue entry.
+int ConditionCommand(Context& context, Args& args);
+
+// screen … (--file SET.ini | --line LINE...): the stocks that pass a condition list today.
+int ScreenCommand(Context& context, Args& args);
+
 // Argument readers of these commands; a word that does not read is a usage error.
 inline int ParseCodeArgument(const std::string& text) {
   const auto code = ParseInt(text);

@@ -22,13 +22,17 @@ constexpr const char* kUsage =
     "        --record RECORD --out FILE TEXT START END\n"
     "  latest CODE DATE\n"
     "  calc NAME [--settings FILE] [--set CONTROL=TEXT]... [--n N] < open,high,low,close lines\n"
-    "  series [--no-adjust] CODE N END\n";
+    "  series [--no-adjust] CODE N END\n"
+    "  condition NUMBER [--num1 TEXT] [--num2 TEXT] [--days1 TEXT] [--days2 TEXT]\n"
+    "  screen [--settings FILE] [--set CONTROL=TEXT]... [--market M --sector S |\n"
+    "         --checked GROUP | --codes C,C,...] (--file SET.ini | --line LINE...)\n";
 
 const std::map<std::string, Command>& Commands() {
   static const std::map<std::string, Command> kCommands = {
-      {"load", varnolt::cli::LoadCommand},   {"convert", varnolt::cli::ConvertCommand},
-      {"chart", varnolt::cli::ChartCommand}, {"latest", varnolt::cli::LatestCommand},
-      {"calc", varnolt::cli::CalcCommand},   {"series", varnolt::cli::SeriesCommand},
+      {"load", varnolt::cli::LoadCommand},           {"convert", varnolt::cli::ConvertCommand},
+      {"chart", varnolt::cli::ChartCommand},         {"latest", varnolt::cli::LatestCommand},
+      {"calc", varnolt::cli::CalcCommand},           {"series", varnolt::cli::SeriesCommand},
+      {"condition", varnolt::cli::ConditionCommand}, {"screen", varnolt::cli::ScreenCommand},
   };
   return kCommands;
 }
