@@ -28,6 +28,10 @@ inline constexpr const char* kNoFileChosenMessage = "ファイルを指定して
 inline constexpr const char* kConversionDoneMessage = "読み込み完了";
 inline constexpr const char* kSkippedLinesMessage = "範囲外の行を %1 行読み飛ばしました";
 
+// The 追加 command of the screening window when an entry box does not read.
+inline constexpr std::string_view kNumberEntryMessage = "数値を正しく入力してください";
+inline constexpr std::string_view kDaysEntryMessage = "日数を正しく入力してください";
+
 // A text that should have been a number.
 inline std::string NotANumberMessage(std::string_view text) {
   return "'" + std::string(text) + "' は有効な数値ではありません";

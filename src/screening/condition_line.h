@@ -3,11 +3,9 @@
 #include <string>
 #include <string_view>
 
-namespace varnolt {
+#include "base/messages.h"
 
-// Messages of the 追加 command when an entry does not read.
-inline constexpr std::string_view kNumberEntryMessage = "数値を正しく入力してください";
-inline constexpr std::string_view kDaysEntryMessage = "日数を正しく入力してください";
+namespace varnolt {
 
 // The four entry boxes of the screening window, as typed.
 struct ConditionEntries {
