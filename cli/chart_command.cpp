@@ -6,7 +6,7 @@
 #include "base/numbers.h"
 #include "chart/data_set.h"
 #include "chart/display_command.h"
-#include "cli_context.h"
+#include "commands.h"
 #include "indicators/record_replay.h"
 #include "qtcanvas/qimage_canvas.h"
 
@@ -25,14 +25,6 @@ std::pair<int, int> ParseSize(const std::string& text) {
   return {*width, *height};
 }
 
-DataUnit ParseUnitName(const std::string& text) {
-  static const char* kNames[] = {"day", "week", "month", "quarter", "year"};
-  for (int i = 0; i < 5; ++i) {
-    if (text == kNames[i]) return static_cast<DataUnit>(i);
-  }
-  throw UsageError("unknown unit " + text);
-}
-
 }  // namespace
 
 // chart [--size WxH] [--settings FILE] [--set CONTROL=TEXT]... [--unit U] [--no-adjust]
@@ -42,7 +34,7 @@ int ChartCommand(Context& context, Args& args) {
   const auto [width, height] = ParseSize(args.TakeOption("--size").value_or("1000x700"));
   ControlValues controls = ReadControlOptions(args);
   LoadRequest request;
-  request.unit = ParseUnitName(args.TakeOption("--unit").value_or("day"));
+  request.unit = ParseUnitArgument(args.TakeOption("--unit").value_or("day"));
   request.adjust = !args.TakeFlag("--no-adjust");
   const auto record = args.TakeOption("--record");
   const auto out = args.TakeOption("--out");

@@ -15,7 +15,10 @@ void SelectPanelItem(ControlValues& controls, const CommandPanelNames& names,
 
 // The display command of a price chart item: chart type 1 candles, 2 close bars, 3 close line.
 std::string ReplayPriceChart(IndicatorCommandEnvironment& environment, const RecordItem& item) {
-  if (item.item < 1 || item.item > 3) return "unknown chart type " + std::to_string(item.item);
+  if (item.item < 1 || item.item > 3) {
+    return "unknown chart type " + std::to_string(item.item) +
+           " (1 candlesticks, 2 close bars, 3 close line)";
+  }
   const BasicPageNames& names = DataSetNamesOf(environment.data_number).basic;
   ControlValues& controls = environment.controls;
   controls.Set(names.from, item.from);
@@ -46,7 +49,8 @@ std::string ReplayCommandRecord(std::string_view record, IndicatorCommandEnviron
         message = RunOscillatorCommand(environment).message;
         break;
       default:
-        message = "unknown record kind " + std::to_string(static_cast<int>(item.kind));
+        message = "unknown record kind " + std::to_string(static_cast<int>(item.kind)) +
+                  " (1 price bars, 2 skipped, 3 trend chart, 4 oscillator)";
         break;
     }
     return message.empty();

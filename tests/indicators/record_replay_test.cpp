@@ -34,8 +34,16 @@ TEST(ReplayCommandRecordTest, RunsEachItemThroughItsPageUntilTheFirstMessage) {
       {"3,0,1,10,4,0,2,9,", 1, "", {}, "3,0,1,10,4,0,2,9,"},
       {"4,0,1,10,", 2, "", {}, "4,0,1,10,"},
       // A message ends the replay before the next item is even read.
-      {"1,4,1,10,3,0,1,10,", 1, "unknown chart type 4", {}, ""},
-      {"5,1,1,1,x", 1, "unknown record kind 5", {}, ""},
+      {"1,4,1,10,3,0,1,10,",
+       1,
+       "unknown chart type 4 (1 candlesticks, 2 close bars, 3 close line)",
+       {},
+       ""},
+      {"5,1,1,1,x",
+       1,
+       "unknown record kind 5 (1 price bars, 2 skipped, 3 trend chart, 4 oscillator)",
+       {},
+       ""},
       {"3,0,11,12,4,0,1,10,", 1, "表示領域を正しく設定して下さい", {}, ""},
   };
   for (const ReplayCase& c : cases) {
