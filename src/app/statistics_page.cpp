@@ -22,16 +22,25 @@ StatisticsPage BuildStatisticsPage(QWidget* parent) {
   p.save->setObjectName("Button57");
   p.show_oscillators = new QCheckBox("オシレーター表示", p.page);
   p.show_oscillators->setObjectName("cbshowosci");
+  p.edit_holdings = new QCheckBox("保有銘柄編集", p.page);
+  p.edit_holdings->setObjectName("CheckBox1");
+  p.profit_and_loss = new QPushButton("保有銘柄損益", p.page);
+  p.profit_and_loss->setObjectName("Button66");
+  p.holdings = BuildHoldingsPanel(p.page);
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(p.clear);
   buttons->addWidget(p.save);
   buttons->addSpacing(20);
   buttons->addWidget(p.show_oscillators);
+  buttons->addSpacing(20);
+  buttons->addWidget(p.edit_holdings);
+  buttons->addWidget(p.profit_and_loss);
   buttons->addStretch();
   auto* layout = new QVBoxLayout(p.page);
   layout->addLayout(buttons);
   layout->addWidget(p.text, 1);
+  layout->addWidget(p.holdings.panel);
   return p;
 }
 

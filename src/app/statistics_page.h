@@ -3,12 +3,15 @@
 #include <QString>
 #include <string>
 
+#include "app/holdings_panel.h"
+
 class QCheckBox;
 class QPushButton;
 class QTextEdit;
 class QWidget;
 
-// The page "統計": the text that loads and indicators report into, and its two commands.
+// The page "統計": the text that loads and indicators report into, its commands, and the
+// holdings ledger.
 struct StatisticsPage {
   QWidget* page = nullptr;
   QTextEdit* text = nullptr;     // reStat
@@ -16,6 +19,9 @@ struct StatisticsPage {
   QPushButton* save = nullptr;   // Button57 "統計保存"
   // cbshowosci "オシレーター表示": oscillators and kagi charts list their values in the text.
   QCheckBox* show_oscillators = nullptr;
+  QCheckBox* edit_holdings = nullptr;  // CheckBox1 "保有銘柄編集": shows the holdings panel
+  QPushButton* profit_and_loss = nullptr;  // Button66 "保有銘柄損益"
+  HoldingsPanel holdings;
 };
 
 StatisticsPage BuildStatisticsPage(QWidget* parent);

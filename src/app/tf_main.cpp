@@ -20,6 +20,7 @@
 #include "app/file_dialogs.h"
 #include "app/oscillator_periods_page.h"
 #include "app/statistics_page.h"
+#include "app/tf_memo.h"
 #include "app/trend_periods_page.h"
 
 namespace {
@@ -122,6 +123,8 @@ void TfMain::BuildPages() {
   statistics_ = statistics.text;
   connect(statistics.clear, &QPushButton::clicked, this, &TfMain::Button52Click);
   connect(statistics.save, &QPushButton::clicked, this, &TfMain::Button57Click);
+  holdings_ = statistics.holdings;
+  ConnectHoldingsPanel(statistics.edit_holdings, statistics.profit_and_loss);
   pages_->addTab(statistics.page, "統計");
 
   pages_->addTab(ColorPlaceholderPage(pages_, "○", "lbsc", "Button16", other_colors_), "売買ｼｸﾞﾅﾙ");
@@ -145,6 +148,11 @@ void TfMain::BuildMenu() {
   QAction* exit = file->addAction("終了(&X)");
   exit->setObjectName("Exit1");
   connect(exit, &QAction::triggered, this, [this] { Exit1Click(); });
+
+  QMenu* view = menuBar()->addMenu("表示(&V)");
+  QAction* memo = view->addAction("メモ表示(&M)");
+  memo->setObjectName("mMemo");
+  connect(memo, &QAction::triggered, this, [this] { mMemoClick(); });
 
   QMenu* edit = menuBar()->addMenu("編集(&E)");
   undo_ = edit->addAction("復元(&U)");
@@ -172,6 +180,7 @@ void TfMain::FormCreate() {
   setWindowTitle(kCaption);
 
   Guarded([this] { holidays_ = varnolt::LoadHolidayList(folder_.File("holidays.txt")); });
+  LoadHoldingsList();
 
   const varnolt::DayNumber today = today_();
   const QString today_text = FromUtf8(varnolt::DayToCompact(today));
@@ -186,6 +195,9 @@ void TfMain::FormCreate() {
 }
 
 void TfMain::FormClose() {
+  // Only the copy that holds the folder writes into it, and only once.
+  if (lock_) SaveHoldingsList();
+  if (memo_ != nullptr) memo_->SaveShownMemo();
   if (lock_) lock_->unlock();
   lock_.reset();
 }

@@ -11,6 +11,7 @@
 
 #include "app/basic_settings_page.h"
 #include "app/data_selection_page.h"
+#include "app/holdings_panel.h"
 #include "app/oscillator_page.h"
 #include "app/parameter_form.h"
 #include "app/title_page.h"
@@ -25,10 +26,13 @@
 class ChartImage;
 class ColorLabel;
 class QAction;
+class QCheckBox;
 class QColorDialog;
 class QLockFile;
+class QPushButton;
 class QTabWidget;
 class QTextEdit;
+class TfMemo;
 
 // The main window: the tab pages of data selection, chart settings, the chart and the analysis
 // tools, and the state they share (the two data sets and the holiday list).
@@ -114,6 +118,21 @@ class TfMain : public QMainWindow {
   void Button57Click();
   void csvC1Click();
 
+  // The holdings ledger on the statistics page.
+  void CheckBox1Click();
+  void Button64Click();
+  void cbmodifyClick();
+  void lbpossessClick();
+  void pquantityChange();
+  void Button67Click();
+  void Button65Click();
+  void Button66Click();
+
+  // The memo window, created after the main window. Its menu command shows it with the memo
+  // of the stock in data 1's selection box.
+  void setMemoWindow(TfMemo* memo) { memo_ = memo; }
+  void mMemoClick();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -129,6 +148,10 @@ class TfMain : public QMainWindow {
   void ConnectBasicSettingsPage(const BasicSettingsPage& page, int data_number);
   void ConnectIndicatorPages();
   void ConnectColors(const std::vector<ColorChoice>& colors);
+  void ConnectHoldingsPanel(QCheckBox* edit, QPushButton* profit_and_loss);
+  void LoadHoldingsList();
+  void SaveHoldingsList();
+  void FillHoldingEdits(const QString& line);
   void Load(DataSelectionPage& page, varnolt::DataSet& data_set, int data_number);
   void ApplyDateCommand(DataSelectionPage& page, DateCommand command, const QLineEdit* count);
   void ClearReadouts(int data_number);
@@ -176,7 +199,13 @@ class TfMain : public QMainWindow {
   ParameterPage oscillator_periods_;
   std::vector<ColorChoice> other_colors_;  // lbgann, lbsc on pages still to come
   QColorDialog* color_dialog_ = nullptr;
-  QTextEdit* statistics_ = nullptr;   // reStat
+  QTextEdit* statistics_ = nullptr;  // reStat
+  HoldingsPanel holdings_;
+  // A ledger file that could not be read at start is not overwritten at close.
+  bool holdings_unreadable_ = false;
+  // Filling the edits from a line is not an edit of its share counts.
+  bool filling_holding_edits_ = false;
+  TfMemo* memo_ = nullptr;
   QAction* undo_ = nullptr;           // mUndo
   bool showing_price_chart_ = false;  // busy guard of both display commands
   // Inner drawing commands of one user action leave the snapshot taken before the first.

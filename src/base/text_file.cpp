@@ -1,5 +1,8 @@
 #include "base/text_file.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -55,20 +58,36 @@ std::optional<Lines> ReadLinesIfPresent(const std::filesystem::path& path) {
 void WriteBytesAtomically(const std::filesystem::path& path, std::string_view bytes) {
   std::filesystem::path temporary = path;
   temporary += ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) {
-      throw FileError(FileMessage(DisplayName(path), kCannotCreate) + ": " + std::strerror(errno));
-    }
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) throw FileError(FileMessage(DisplayName(path), kCannotWrite));
+  const auto fail = [&](std::string_view what) {
+    const std::string reason = errno != 0 ? std::string(": ") + std::strerror(errno) : "";
+    throw FileError(FileMessage(DisplayName(path), what) + reason);
+  };
+  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) fail(kCannotCreate);
+  size_t done = 0;
+  bool written = true;
+  while (written && done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    written = n > 0;
+    if (written) done += static_cast<size_t>(n);
   }
+  // The new contents reach the disk before the name moves to them: after a crash the file
+  // holds either its old text or its new one.
+  written = written && ::fdatasync(fd) == 0;
+  written = ::close(fd) == 0 && written;
   std::error_code error;
+  if (!written) {
+    const int saved = errno;
+    std::filesystem::remove(temporary, error);
+    errno = saved;
+    fail(kCannotWrite);
+  }
   std::filesystem::rename(temporary, path, error);
   if (error) {
     std::filesystem::remove(temporary, error);
-    throw FileError(FileMessage(DisplayName(path), kCannotReplace));
+    errno = 0;
+    fail(kCannotReplace);
   }
 }
 

@@ -23,8 +23,8 @@ void WriteLines(const std::filesystem::path& path, const Lines& lines);
 
 // Raw bytes of a whole file; throws FileError when it cannot be read.
 std::string ReadBytes(const std::filesystem::path& path);
-// Replaces a file's contents through a temporary file and a rename, so a reader never sees a
-// half-written file.
+// Replaces a file's contents through a temporary file, synced to disk and renamed over the old
+// one, so that a reader never sees a half-written file and a crash leaves the old or the new.
 void WriteBytesAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace varnolt
