@@ -13,6 +13,7 @@
 #include "app/statistics_page.h"
 #include "app/tf_main.h"
 #include "app/tf_memo.h"
+#include "base/messages.h"
 #include "simulation/holdings_ledger.h"
 #include "store/catalogue.h"
 #include "store/memo_file.h"

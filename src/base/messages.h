@@ -32,6 +32,10 @@ inline constexpr const char* kSkippedLinesMessage = "範囲外の行を %1 行�
 inline constexpr std::string_view kNumberEntryMessage = "数値を正しく入力してください";
 inline constexpr std::string_view kDaysEntryMessage = "日数を正しく入力してください";
 
+// The holdings panel's modify mode and chart button without a clicked holding line.
+inline constexpr const char* kSelectHoldingToModify = "修正するデータをまずクリックしてください";
+inline constexpr const char* kSelectHoldingToChart = "表示するデータをまずクリックしてください";
+
 // A text that should have been a number.
 inline std::string NotANumberMessage(std::string_view text) {
   return "'" + std::string(text) + "' は有効な数値ではありません";

@@ -15,11 +15,6 @@ namespace varnolt {
 // The user's real holdings: one line per purchase with the date, the code, the purchase price,
 // the shares bought and the shares held after later splits, kept in "data/possess.txt".
 
-inline constexpr std::string_view kSelectHoldingToModify =
-    "修正するデータをまずクリックしてください";
-inline constexpr std::string_view kSelectHoldingToChart =
-    "表示するデータをまずクリックしてください";
-
 // The five fields of a holding as typed: the date is free text, the others whole numbers.
 struct HoldingFields {
   std::string date;
