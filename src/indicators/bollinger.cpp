@@ -39,24 +39,11 @@ MeanDeviation WindowStatistics(CloseOf close_of, int end, int period) {
   return {mean, std::sqrt(squares / period)};
 }
 
-// Leaves the canvas in copy mode with a white brush however the drawing ends, a parameter
-// error included, so that the next drawing does not inherit the not-xor pen.
-class PenRestore {
- public:
-  explicit PenRestore(Canvas& canvas) : canvas_(canvas) {}
-  ~PenRestore() { ResetPen(canvas_); }
-  PenRestore(const PenRestore&) = delete;
-  PenRestore& operator=(const PenRestore&) = delete;
-
- private:
-  Canvas& canvas_;
-};
-
 }  // namespace
 
-std::string DrawBollinger(const IndicatorContext& context) {
+DrawingResult DrawBollinger(const IndicatorContext& context) {
   const IndicatorFrame frame(context);
-  const PenRestore restore(context.canvas);
+  const PenGuard pen_guard(context.canvas);
   const int period = Period(context.controls);
   const double width = RealParameter(context.controls, "edVo2", kWidthWhenEmpty);
   // Without a positive period there is nothing to average; without a bar after the first

@@ -8,7 +8,7 @@
 namespace varnolt {
 
 // Bollinger bands: the moving mean of closes and k population standard deviations either side.
-std::string DrawBollinger(const IndicatorContext& context);
+DrawingResult DrawBollinger(const IndicatorContext& context);
 int CalcBollinger(ScreeningSeries& series, int bars, const ControlValues& controls);
 
 }  // namespace varnolt

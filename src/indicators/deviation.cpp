@@ -106,7 +106,7 @@ int CalcMovingAverages(ScreeningSeries& series, int bars, const ControlValues& c
 
 }  // namespace
 
-std::string DrawDeviation(const IndicatorContext& context) {
+DrawingResult DrawDeviation(const IndicatorContext& context) {
   const ControlValues& controls = context.controls;
   std::array<DeviationLine, 3> lines;
   const std::array<std::string_view, 3> period_names = {"edkai1", "edkai2", "edkai3"};
@@ -123,7 +123,7 @@ std::string DrawDeviation(const IndicatorContext& context) {
   float smallest = 0;
   for (DeviationLine& line : lines) {
     if (!ComputeLine(context.data.bars, context.data.first_shown, line, largest, smallest)) {
-      return kSkewedData;
+      return DrawingFailed(kSkewedDataMessage);
     }
   }
 

@@ -8,7 +8,7 @@
 namespace varnolt {
 
 // Moving-average deviation rate, and the moving averages the screening compares.
-std::string DrawDeviation(const IndicatorContext& context);
+DrawingResult DrawDeviation(const IndicatorContext& context);
 int CalcMovingAveragesAverages(ScreeningSeries& series, int bars, const ControlValues& controls);
 int CalcMovingAveragesDeviation(ScreeningSeries& series, int bars, const ControlValues& controls);
 

@@ -154,7 +154,7 @@ void DrawLine(const IndicatorContext& context, const IndicatorFrame& frame, Colo
 
 }  // namespace
 
-std::string DrawDMI(const IndicatorContext& context) {
+DrawingResult DrawDMI(const IndicatorContext& context) {
   const ControlValues& controls = context.controls;
   const int period = IntParameter(controls, "edpmdi", 14);
   const int adx_period = IntParameter(controls, "edadx", 14);
@@ -174,7 +174,7 @@ std::string DrawDMI(const IndicatorContext& context) {
       !ComputeLines(context.data.bars, frame.First(), frame.Last(), period, adx_period, cumulative,
                     with_adxr, lines)) {
     ResetPen(context.canvas);
-    return kSkewedData;
+    return DrawingFailed(kSkewedDataMessage);
   }
 
   const int last = frame.Last();

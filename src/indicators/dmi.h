@@ -8,7 +8,7 @@
 namespace varnolt {
 
 // Directional movement: +DI, -DI, ADX and ADXR.
-std::string DrawDMI(const IndicatorContext& context);
+DrawingResult DrawDMI(const IndicatorContext& context);
 int CalcDMI(ScreeningSeries& series, int bars, const ControlValues& controls);
 
 }  // namespace varnolt

@@ -123,7 +123,7 @@ struct BarValues {
 
 }  // namespace
 
-std::string DrawIchimoku(const IndicatorContext& context) {
+DrawingResult DrawIchimoku(const IndicatorContext& context) {
   const Periods periods = ReadPeriods(context.controls);
   const int b = periods.base;
   const IndicatorFrame frame(context);

@@ -9,7 +9,7 @@ namespace varnolt {
 
 // The Ichimoku chart: conversion and base lines, the two leading spans with their cloud, the
 // lagging line.
-std::string DrawIchimoku(const IndicatorContext& context);
+DrawingResult DrawIchimoku(const IndicatorContext& context);
 int CalcIchimoku(ScreeningSeries& series, int bars, const ControlValues& controls);
 
 }  // namespace varnolt

@@ -27,10 +27,6 @@
 namespace varnolt {
 namespace {
 
-constexpr const char* kBadRegions = "表示領域を正しく設定して下さい";
-
-using Drawing = std::string (*)(const IndicatorContext&);
-
 // Names of one data set's controls that an indicator command reads.
 struct CommandNames {
   const char* upper;
@@ -56,7 +52,8 @@ CommandNames OscillatorNames(int data_number) {
 }
 
 // The shared steps: price chart first, scale and regions read, region check, the drawing,
-// the record item. `after` runs after the drawing, before the record item is appended.
+// the record item. `after` runs after the drawing, before the record item is appended. A
+// drawing that fails ends the command there, with its message and without a record item.
 template <typename Dispatch, typename After>
 IndicatorCommandResult RunCommand(IndicatorCommandEnvironment& environment,
                                   const CommandNames& names, int kind, Dispatch dispatch,
@@ -71,7 +68,7 @@ IndicatorCommandResult RunCommand(IndicatorCommandEnvironment& environment,
   scale.calendar = controls.Checked(names.calendar);
   const auto [from, to] = ReadRegionBoxes(controls.Text(names.from), controls.Text(names.to));
   if (from < 1 || from > 10 || to < 1 || to > 10 || to < from) {
-    result.message = kBadRegions;
+    result.message = kBadRegionsMessage;
     return result;
   }
   scale.from = from;
@@ -83,7 +80,9 @@ IndicatorCommandResult RunCommand(IndicatorCommandEnvironment& environment,
   IndicatorContext context{environment.data,        controls, environment.canvas,
                            environment.data_number, scale,    environment.statistics,
                            environment.holidays};
-  result.message = drawing(context);
+  DrawingResult drawn = drawing(context);
+  result.message = std::move(drawn.message);
+  if (drawn.failed) return result;
   after(item);
   environment.data.command_record +=
       RecordText({kind, item, std::to_string(from), std::to_string(to)});

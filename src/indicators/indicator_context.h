@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/controls.h"
+#include "base/messages.h"
 #include "chart/canvas.h"
 #include "chart/price_chart.h"
 #include "chart/region_map.h"
@@ -24,6 +25,22 @@ struct IndicatorContext {
   // makes every weekday a trading day.
   const HolidayList* holidays = nullptr;
 };
+
+// What a drawing reports. A failed drawing stopped on an error: the command shows the message
+// and appends no record item, so replaying the record does not repeat the failure. A drawing
+// that got through may still carry a message that only informs (a fallback it used).
+struct DrawingResult {
+  std::string message;
+  bool failed = false;
+};
+inline DrawingResult DrawingFailed(std::string message) {
+  return {std::move(message), true};
+}
+inline DrawingResult DrawingInforms(std::string message) {
+  return {std::move(message), false};
+}
+
+using Drawing = DrawingResult (*)(const IndicatorContext&);
 
 // Positions and pixels of the time-series indicator drawings: bar i stands at position i, or
 // at its date's day number with calendar spacing; values map through the region band with
@@ -73,5 +90,18 @@ double RealParameter(const ControlValues& controls, std::string_view name, doubl
 
 // Pen back to copy mode and brush to white, as every drawing leaves the canvas.
 void ResetPen(Canvas& canvas);
+
+// Resets the pen however the drawing ends, a parameter error included, so that the next drawing
+// does not inherit a not-xor pen or a coloured brush.
+class PenGuard {
+ public:
+  explicit PenGuard(Canvas& canvas) : canvas_(canvas) {}
+  ~PenGuard() { ResetPen(canvas_); }
+  PenGuard(const PenGuard&) = delete;
+  PenGuard& operator=(const PenGuard&) = delete;
+
+ private:
+  Canvas& canvas_;
+};
 
 }  // namespace varnolt

@@ -112,7 +112,7 @@ void DrawTurningPoints(const IndicatorContext& context, const std::vector<KagiLi
 // The lines of the displayed bars, or none when there is no second bar to draw from. A flat
 // price scale maps nothing, so it draws nothing; the listing does not need it.
 template <typename Draw>
-std::string DrawKagiWith(const IndicatorContext& context, bool time_axis, Draw draw) {
+DrawingResult DrawKagiWith(const IndicatorContext& context, bool time_axis, Draw draw) {
   const DataSet& data = context.data;
   const int first = data.first_shown;
   const int last = data.bars.Count();
@@ -122,16 +122,16 @@ std::string DrawKagiWith(const IndicatorContext& context, bool time_axis, Draw d
   const std::vector<KagiLine> lines = KagiLines(data.bars, first, last, width);
   if (context.scale.upper != context.scale.lower) draw(context, lines);
   AppendStatistics(context, width, lines, time_axis);
-  return message;
+  return DrawingInforms(message);
 }
 
 }  // namespace
 
-std::string DrawKagi(const IndicatorContext& context) {
+DrawingResult DrawKagi(const IndicatorContext& context) {
   return DrawKagiWith(context, false, DrawKagiColumns);
 }
 
-std::string DrawKagiTimeSeries(const IndicatorContext& context) {
+DrawingResult DrawKagiTimeSeries(const IndicatorContext& context) {
   return DrawKagiWith(context, true, DrawTurningPoints);
 }
 

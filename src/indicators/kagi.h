@@ -8,8 +8,8 @@
 namespace varnolt {
 
 // Kagi charts, off and on the time axis, with the kagi statistics.
-std::string DrawKagi(const IndicatorContext& context);
-std::string DrawKagiTimeSeries(const IndicatorContext& context);
+DrawingResult DrawKagi(const IndicatorContext& context);
+DrawingResult DrawKagiTimeSeries(const IndicatorContext& context);
 int CalcKagi(ScreeningSeries& series, int bars, const ControlValues& controls);
 
 }  // namespace varnolt

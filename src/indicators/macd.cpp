@@ -103,10 +103,10 @@ void DrawLine(const IndicatorContext& context, const IndicatorFrame& frame, Colo
 
 }  // namespace
 
-std::string DrawMACD(const IndicatorContext& context) {
+DrawingResult DrawMACD(const IndicatorContext& context) {
   const ControlValues& controls = context.controls;
   const MacdPeriods periods = ReadPeriods(controls);
-  if (!periods.Valid()) return kSkewedData;
+  if (!periods.Valid()) return DrawingFailed(kSkewedDataMessage);
 
   const BarTable& bars = context.data.bars;
   const int first = context.data.first_shown;

@@ -8,7 +8,7 @@
 namespace varnolt {
 
 // MACD: the difference of two exponential averages and its signal line.
-std::string DrawMACD(const IndicatorContext& context);
+DrawingResult DrawMACD(const IndicatorContext& context);
 int CalcMACD(ScreeningSeries& series, int bars, const ControlValues& controls);
 
 }  // namespace varnolt

@@ -8,7 +8,7 @@
 namespace varnolt {
 
 // Moving averages of closes, and of highs and lows, over the price chart.
-std::string DrawMovingAverage(const IndicatorContext& context);
-std::string DrawMovingAverageHighLow(const IndicatorContext& context);
+DrawingResult DrawMovingAverage(const IndicatorContext& context);
+DrawingResult DrawMovingAverageHighLow(const IndicatorContext& context);
 
 }  // namespace varnolt

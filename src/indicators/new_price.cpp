@@ -70,7 +70,7 @@ class NewPriceWalk {
 
 }  // namespace
 
-std::string DrawNewPrice(const IndicatorContext& context) {
+DrawingResult DrawNewPrice(const IndicatorContext& context) {
   const int reversal_lines = ReadReversalLines(context.controls);
   const BarTable& bars = context.data.bars;
   const int first = context.data.first_shown;

@@ -8,7 +8,7 @@
 namespace varnolt {
 
 // New-price chart (新値足): a new line when the close passes the highs or lows of the last lines.
-std::string DrawNewPrice(const IndicatorContext& context);
+DrawingResult DrawNewPrice(const IndicatorContext& context);
 int CalcNewPrice(ScreeningSeries& series, int bars, const ControlValues& controls);
 
 }  // namespace varnolt

@@ -22,7 +22,7 @@ std::vector<int64_t> OnBalanceVolume(const BarTable& bars, int first) {
   return obv;
 }
 
-std::string DrawOBV(const IndicatorContext& context) {
+DrawingResult DrawOBV(const IndicatorContext& context) {
   const int first = context.data.first_shown;
   const int last = context.data.bars.Count();
   const std::vector<int64_t> obv = OnBalanceVolume(context.data.bars, first);

@@ -23,9 +23,6 @@
 
 namespace varnolt {
 
-// The message of a drawing that meets a zero divisor: it stops at that bar.
-inline constexpr const char* kSkewedData = "データの偏りが大きいため演算不適当";
-
 // An oscillator's value scale, upper at the top of the band and lower at its bottom (upper
 // may be below lower, as %R's inverted scale is). The full band height: no date-label reserve.
 IndicatorFrame OscillatorFrame(const IndicatorContext& context, double upper, double lower);

@@ -69,7 +69,7 @@ class Parabolic {
 
 }  // namespace
 
-std::string DrawParabolic(const IndicatorContext& context) {
+DrawingResult DrawParabolic(const IndicatorContext& context) {
   if (context.data.bars.Count() == 0) return {};
   const Factors factors = ReadFactors(context.controls);
   const Color buy = context.controls.ColorOf("lbpalb");
@@ -77,14 +77,14 @@ std::string DrawParabolic(const IndicatorContext& context) {
   const IndicatorFrame frame(context);
   const BarTable& bars = context.data.bars;
   Canvas& canvas = context.canvas;
-  std::string message;
+  DrawingResult result;
   Parabolic parabolic(factors, bars[1].high, bars[1].low);
   for (int i = 2; i <= frame.Last(); ++i) {
     parabolic.Step(bars[i].high, bars[i].low);
     if (i < frame.First()) continue;
     // Only absurd factors overflow single precision; nothing is drawn from such a stop.
     if (!std::isfinite(parabolic.Sar())) {
-      message = kSkewedData;
+      result = DrawingFailed(kSkewedDataMessage);
       break;
     }
     const PixelPoint p = frame.Point(i, RoundHalfEven(parabolic.Sar()));
@@ -95,7 +95,7 @@ std::string DrawParabolic(const IndicatorContext& context) {
     canvas.Rectangle(p.x - 2, p.y - 2, p.x + 2, p.y + 2);
   }
   ResetPen(canvas);
-  return message;
+  return result;
 }
 
 int CalcParabolic(ScreeningSeries& series, int bars, const ControlValues& controls) {

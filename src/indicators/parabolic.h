@@ -8,7 +8,7 @@
 namespace varnolt {
 
 // Parabolic stop-and-reverse, starting short at bar 1.
-std::string DrawParabolic(const IndicatorContext& context);
+DrawingResult DrawParabolic(const IndicatorContext& context);
 int CalcParabolic(ScreeningSeries& series, int bars, const ControlValues& controls);
 
 }  // namespace varnolt

@@ -32,7 +32,7 @@ std::optional<double> PercentRAt(const Bars& bars, int bar, int n) {
 
 }  // namespace
 
-std::string DrawPercentR(const IndicatorContext& context) {
+DrawingResult DrawPercentR(const IndicatorContext& context) {
   const ControlValues& controls = context.controls;
   const int n = IntParameter(controls, "edr", 20);
   const int upper_level = IntParameter(controls, "edru", 80);
@@ -43,7 +43,7 @@ std::string DrawPercentR(const IndicatorContext& context) {
   Canvas& canvas = context.canvas;
   if (n < 1) {
     ResetPen(canvas);
-    return kSkewedData;
+    return DrawingFailed(kSkewedDataMessage);
   }
   std::vector<double> values(frame.Last() + 1, 0.0);
   SetOscillatorPen(canvas, colour);
@@ -53,7 +53,7 @@ std::string DrawPercentR(const IndicatorContext& context) {
     const std::optional<double> value = PercentRAt(context.data.bars, i, n);
     if (!value) {
       ResetPen(canvas);
-      return kSkewedData;
+      return DrawingFailed(kSkewedDataMessage);
     }
     values[i] = *value;
     const PixelPoint point = OscillatorPoint(frame, i, *value);

@@ -8,7 +8,7 @@
 namespace varnolt {
 
 // Williams %R on an inverted scale.
-std::string DrawPercentR(const IndicatorContext& context);
+DrawingResult DrawPercentR(const IndicatorContext& context);
 int CalcPercentR(ScreeningSeries& series, int bars, const ControlValues& controls);
 
 }  // namespace varnolt

@@ -210,7 +210,7 @@ int32_t LargestClose(const BarTable& bars, int first, int last) {
 
 }  // namespace
 
-std::string DrawPointFigure(const IndicatorContext& context) {
+DrawingResult DrawPointFigure(const IndicatorContext& context) {
   const BarTable& bars = context.data.bars;
   const int first = context.data.first_shown;
   const int last = bars.Count();
@@ -219,7 +219,7 @@ std::string DrawPointFigure(const IndicatorContext& context) {
   const double box = settings.box.box;
   const int64_t largest = std::max({int64_t{LargestClose(bars, first, last)},
                                     std::abs(context.scale.upper), std::abs(context.scale.lower)});
-  if (!BoxFits(box, largest)) return kBadBoxSize;
+  if (!BoxFits(box, largest)) return DrawingFailed(kBadBoxSizeMessage);
 
   std::vector<Column> columns;
   PointFigureWalk walk(settings, bars[first].close);
@@ -231,10 +231,10 @@ std::string DrawPointFigure(const IndicatorContext& context) {
       columns.back() = walk.Current();
     }
   }
-  if (columns.empty()) return settings.box.message;
+  if (columns.empty()) return DrawingInforms(settings.box.message);
 
   const ColumnLayout layout(context, static_cast<int64_t>(columns.size()));
-  if (!layout.Usable()) return settings.box.message;
+  if (!layout.Usable()) return DrawingInforms(settings.box.message);
   Canvas& canvas = context.canvas;
   if (context.controls.Checked("cbpf")) DrawGrid(context, layout, box);
   for (size_t i = 0; i < columns.size(); ++i) {
@@ -243,7 +243,7 @@ std::string DrawPointFigure(const IndicatorContext& context) {
     DrawColumn(canvas, layout, k, columns[i], settings);
   }
   ResetPen(canvas);
-  return settings.box.message;
+  return DrawingInforms(settings.box.message);
 }
 
 int CalcPointFigure(ScreeningSeries& series, int bars, const ControlValues& controls) {

@@ -8,7 +8,7 @@
 namespace varnolt {
 
 // Point-and-figure chart: X and O columns with a reversal of several boxes.
-std::string DrawPointFigure(const IndicatorContext& context);
+DrawingResult DrawPointFigure(const IndicatorContext& context);
 int CalcPointFigure(ScreeningSeries& series, int bars, const ControlValues& controls);
 
 }  // namespace varnolt

@@ -41,7 +41,7 @@ class RisingCount {
 
 }  // namespace
 
-std::string DrawPsychological(const IndicatorContext& context) {
+DrawingResult DrawPsychological(const IndicatorContext& context) {
   const ControlValues& controls = context.controls;
   const int n = IntParameter(controls, "edpsy", 12);
   const int upper_level = IntParameter(controls, "edpsyu", 75);
@@ -53,7 +53,7 @@ std::string DrawPsychological(const IndicatorContext& context) {
   if (n < 1) {
     // A share of no bars has no value.
     ResetPen(canvas);
-    return kSkewedData;
+    return DrawingFailed(kSkewedDataMessage);
   }
   std::vector<double> values(frame.Last() + 1, 0.0);
   if (n < frame.Last()) {

@@ -8,7 +8,7 @@
 namespace varnolt {
 
 // Psychological line: the share of rising closes over a period.
-std::string DrawPsychological(const IndicatorContext& context);
+DrawingResult DrawPsychological(const IndicatorContext& context);
 int CalcPsychological(ScreeningSeries& series, int bars, const ControlValues& controls);
 
 }  // namespace varnolt

@@ -12,7 +12,6 @@ namespace varnolt {
 namespace {
 
 constexpr int kLongestPeriod = 500;
-constexpr const char* kTooLong = "周期が長すぎます";
 
 // Draws one line from bar max(first, period) to the last bar and keeps its listed values
 // (hundredths) in `table`. False when the period is 1: one bar has no rank correlation.
@@ -47,7 +46,7 @@ bool DrawLine(const IndicatorContext& context, const IndicatorFrame& frame, int 
 
 }  // namespace
 
-std::string DrawRCI(const IndicatorContext& context) {
+DrawingResult DrawRCI(const IndicatorContext& context) {
   const ControlValues& controls = context.controls;
   const std::array<int, 3> periods = {IntParameter(controls, "edRci1", 0),
                                       IntParameter(controls, "edRci2", 0),
@@ -56,7 +55,7 @@ std::string DrawRCI(const IndicatorContext& context) {
                                         controls.ColorOf("lbrci3")};
   const int level = IntParameter(controls, "edRci4", 80);
   if (std::ranges::any_of(periods, [](int period) { return period > kLongestPeriod; })) {
-    return kTooLong;
+    return DrawingFailed(kPeriodTooLongMessage);
   }
 
   const IndicatorFrame frame = OscillatorFrame(context, 110, -110);
@@ -66,7 +65,7 @@ std::string DrawRCI(const IndicatorContext& context) {
     tables[k].assign(frame.Last() + 1, 0.0);
     if (!DrawLine(context, frame, periods[k], colours[k], tables[k])) {
       ResetPen(context.canvas);
-      return kSkewedData;
+      return DrawingFailed(kSkewedDataMessage);
     }
   }
   ResetPen(context.canvas);

@@ -8,7 +8,7 @@
 namespace varnolt {
 
 // Rank correlation index of closes against time over three periods.
-std::string DrawRCI(const IndicatorContext& context);
+DrawingResult DrawRCI(const IndicatorContext& context);
 int CalcRCI(ScreeningSeries& series, int bars, const ControlValues& controls);
 
 }  // namespace varnolt

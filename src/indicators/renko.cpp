@@ -87,13 +87,13 @@ int32_t LargestClose(const BarTable& bars, int first, int last) {
 
 }  // namespace
 
-std::string DrawRenko(const IndicatorContext& context) {
+DrawingResult DrawRenko(const IndicatorContext& context) {
   const BarTable& bars = context.data.bars;
   const int first = context.data.first_shown;
   const int last = bars.Count();
   if (first < 1 || first > last) return {};
   const BoxSize box = ReadBox(context.controls, bars[last].close);
-  if (!BoxFits(box.box, LargestClose(bars, first, last))) return kBadBoxSize;
+  if (!BoxFits(box.box, LargestClose(bars, first, last))) return DrawingFailed(kBadBoxSizeMessage);
 
   std::vector<BrickRun> runs;
   int64_t bricks = 0;
@@ -104,10 +104,10 @@ std::string DrawRenko(const IndicatorContext& context) {
       bricks += run.to > run.from ? run.to - run.from : run.from - run.to;
     });
   }
-  if (runs.empty()) return box.message;
+  if (runs.empty()) return DrawingInforms(box.message);
 
   const ColumnLayout layout(context, bricks);
-  if (!layout.Usable()) return box.message;
+  if (!layout.Usable()) return DrawingInforms(box.message);
   Canvas& canvas = context.canvas;
   int64_t k = 1;
   for (const BrickRun& run : runs) {
@@ -119,7 +119,7 @@ std::string DrawRenko(const IndicatorContext& context) {
     if (!layout.Shows(k)) break;
   }
   ResetPen(canvas);
-  return box.message;
+  return DrawingInforms(box.message);
 }
 
 int CalcRenko(ScreeningSeries& series, int bars, const ControlValues& controls) {

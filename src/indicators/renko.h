@@ -8,7 +8,7 @@
 namespace varnolt {
 
 // Renko chart (練行足): a brick for every box the close moves.
-std::string DrawRenko(const IndicatorContext& context);
+DrawingResult DrawRenko(const IndicatorContext& context);
 int CalcRenko(ScreeningSeries& series, int bars, const ControlValues& controls);
 
 }  // namespace varnolt

@@ -8,6 +8,6 @@
 namespace varnolt {
 
 // Reverse watch curve: price average against volume average.
-std::string DrawReverseWatch(const IndicatorContext& context);
+DrawingResult DrawReverseWatch(const IndicatorContext& context);
 
 }  // namespace varnolt

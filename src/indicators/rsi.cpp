@@ -87,7 +87,7 @@ bool DrawLine(const IndicatorContext& context, const IndicatorFrame& frame, int 
 
 }  // namespace
 
-std::string DrawRSI(const IndicatorContext& context) {
+DrawingResult DrawRSI(const IndicatorContext& context) {
   const ControlValues& controls = context.controls;
   const std::array<int, 3> periods = {IntParameter(controls, "edRSI1", 0),
                                       IntParameter(controls, "edRSI2", 0),
@@ -105,7 +105,7 @@ std::string DrawRSI(const IndicatorContext& context) {
     tables[k].assign(frame.Last() + 1, 0.0);
     if (!DrawLine(context, frame, periods[k], cumulative, colours[k], tables[k])) {
       ResetPen(context.canvas);
-      return kSkewedData;
+      return DrawingFailed(kSkewedDataMessage);
     }
   }
   ResetPen(context.canvas);

@@ -8,7 +8,7 @@
 namespace varnolt {
 
 // Relative strength index over three periods, with moving or cumulative sums.
-std::string DrawRSI(const IndicatorContext& context);
+DrawingResult DrawRSI(const IndicatorContext& context);
 int CalcRSI(ScreeningSeries& series, int bars, const ControlValues& controls);
 
 }  // namespace varnolt

@@ -61,7 +61,7 @@ int StartBar(int64_t earliest, int64_t from_period, int last) {
 
 }  // namespace
 
-std::string DrawStochastics(const IndicatorContext& context) {
+DrawingResult DrawStochastics(const IndicatorContext& context) {
   const ControlValues& controls = context.controls;
   const Periods periods = ReadPeriods(controls);
   const int upper = IntParameter(controls, "edstup", 70);
@@ -70,7 +70,7 @@ std::string DrawStochastics(const IndicatorContext& context) {
   DrawReferenceLines(context, frame, {0, 100, 50, upper, lower});
   if (!periods.Valid()) {
     ResetPen(context.canvas);
-    return kSkewedData;
+    return DrawingFailed(kSkewedDataMessage);
   }
 
   const BarTable& bars = context.data.bars;
@@ -103,7 +103,7 @@ std::string DrawStochastics(const IndicatorContext& context) {
     DrawLine(context, frame, controls.ColorOf("lbstk"), percent_k, k_start, bar - 1);
     if (bar <= last) {
       ResetPen(context.canvas);
-      return kSkewedData;
+      return DrawingFailed(kSkewedDataMessage);
     }
   }
 
@@ -121,7 +121,7 @@ std::string DrawStochastics(const IndicatorContext& context) {
   DrawLine(context, frame, controls.ColorOf("lbstd"), percent_d, d_shown, bar - 1);
   if (bar <= last) {
     ResetPen(context.canvas);
-    return kSkewedData;
+    return DrawingFailed(kSkewedDataMessage);
   }
 
   if (s > 0) {

@@ -8,7 +8,7 @@
 namespace varnolt {
 
 // Stochastics: %K, %D and slow %D.
-std::string DrawStochastics(const IndicatorContext& context);
+DrawingResult DrawStochastics(const IndicatorContext& context);
 int CalcStochastics(ScreeningSeries& series, int bars, const ControlValues& controls);
 
 }  // namespace varnolt

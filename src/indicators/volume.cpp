@@ -26,7 +26,7 @@ int64_t VolumeTickStep(int64_t largest) {
   return third / unit * unit;
 }
 
-std::string DrawVolume(const IndicatorContext& context) {
+DrawingResult DrawVolume(const IndicatorContext& context) {
   const BarTable& bars = context.data.bars;
   const int first = context.data.first_shown;
   const int last = bars.Count();

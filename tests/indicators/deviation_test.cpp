@@ -163,7 +163,7 @@ struct Drawing : testing::DrawingBench {
     controls.Set("edkai2", "");
     controls.Set("edkai3", "");
   }
-  std::string Run() { return DrawDeviation(Context()); }
+  std::string Run() { return DrawDeviation(Context()).message; }
 };
 
 // The dotted reference lines, as "row label".

@@ -229,7 +229,7 @@ TEST(DmiComputation, FailureCodes) {
 struct Drawing : testing::DrawingBench {
   Drawing(const std::vector<Hlc>& bars, int first)
       : DrawingBench(testing::DailyDataOf(bars, first, CompactToDay("20240101"))) {}
-  std::string Run() { return DrawDMI(Context()); }
+  std::string Run() { return DrawDMI(Context()).message; }
   IndicatorFrame Frame() { return OscillatorFrame(Context(), 55, -10); }
   Color ColorOf(const std::string& name) { return controls.ColorOf(name); }
 };

@@ -223,7 +223,7 @@ struct Drawn {
     scale.from = 1;
     scale.to = 10;
     scale.calendar = calendar;
-    EXPECT_EQ(DrawIchimoku(Context()), "");
+    EXPECT_EQ(DrawIchimoku(Context()).message, "");
   }
   IndicatorContext Context() {
     return IndicatorContext{data, controls, canvas, 1, scale, statistics};

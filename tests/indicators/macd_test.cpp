@@ -162,7 +162,7 @@ struct MacdDrawing : testing::DrawingBench {
       : DrawingBench(testing::DailyDataOf(closes, first, CompactToDay("20240101"), 100)) {
     controls.SetChecked("cbshowosci", true);
   }
-  std::string Run() { return DrawMACD(Context()); }
+  std::string Run() { return DrawMACD(Context()).message; }
 
   // The solid not-xor segments in the colour of a label.
   std::vector<std::string> Drawn(const std::string& label) const {
@@ -320,7 +320,7 @@ TEST(MacdDrawing, FlatMacdAndBadPeriods) {
     MacdDrawing bad(RandomCloses(30, 1), 1);
     bad.controls = MacdControls(fast, slow, "9");
     bad.controls.SetChecked("cbshowosci", true);
-    EXPECT_EQ(bad.Run(), kSkewedData);
+    EXPECT_EQ(bad.Run(), kSkewedDataMessage);
     EXPECT_TRUE(bad.canvas.DrawingTexts().empty());
     EXPECT_EQ(bad.statistics, "earlier listing");
   }

@@ -150,7 +150,7 @@ struct Drawing : testing::DrawingBench {
     controls.Set("edRSI2", "");
     controls.Set("edRSI3", "");
   }
-  std::string Run() { return DrawRSI(Context()); }
+  std::string Run() { return DrawRSI(Context()).message; }
   IndicatorFrame Frame() { return OscillatorFrame(Context(), 110, -10); }
 
   // The line of the values from `bar` on, as segments between consecutive points.
