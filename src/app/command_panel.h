@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "indicators/indicator_family.h"
+
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
@@ -28,6 +30,9 @@ struct CommandPanel {
   QPushButton* clear = nullptr;  // "クリア": whitens the regions
   QPushButton* show = nullptr;   // "表示": the indicator command
 };
+
+// The labels of the pane's indicator list, in the order of the command's item indices.
+QStringList IndicatorItemLabels(varnolt::Pane pane);
 
 // The region boxes start with the built-in values of their names.
 CommandPanel BuildCommandPanel(const QString& title, const CommandPanelNames& names,

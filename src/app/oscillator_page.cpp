@@ -3,22 +3,14 @@
 #include <QGroupBox>
 #include <QVBoxLayout>
 
-namespace {
-
-// In the order of the oscillator command's item indices.
-const QStringList kItems = {"ＲＳＩ",    "ＲＣＩ",           "ﾃﾞｨﾚｸｼｮﾅﾙ･ﾑｰﾌﾞﾒﾝﾄ", "出来高",
-                            "ｽﾄｷｬｽﾃｨｸｽ", "％Ｒｵｼﾚｰﾀｰ",       "ｻｲｺﾛｼﾞｶﾙﾗｲﾝ",       "ＯＢＶ",
-                            "ＭＡＣＤ",  "移動平均線乖離率", "逆ウォッチ曲線"};
-
-}  // namespace
-
 OscillatorPage BuildOscillatorPage(QWidget* parent) {
   OscillatorPage p;
   p.page = new QWidget(parent);
-  p.data1 = BuildCommandPanel("データ１", {"cbos1", "edov1", "edov2", "Button13", "BuOs1"}, kItems,
+  const QStringList items = IndicatorItemLabels(varnolt::Pane::kOscillator);
+  p.data1 = BuildCommandPanel("データ１", {"cbos1", "edov1", "edov2", "Button13", "BuOs1"}, items,
                               p.page);
-  p.data2 = BuildCommandPanel("データ２", {"cbos2", "ed2ov1", "ed2ov2", "Button15", "buOs2"},
-                              kItems, p.page);
+  p.data2 = BuildCommandPanel("データ２", {"cbos2", "ed2ov1", "ed2ov2", "Button15", "buOs2"}, items,
+                              p.page);
 
   auto* column = new QVBoxLayout;
   column->addWidget(p.data1.box);

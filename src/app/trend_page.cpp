@@ -3,24 +3,14 @@
 #include <QGroupBox>
 #include <QVBoxLayout>
 
-namespace {
-
-// In the order of the trend command's item indices.
-const QStringList kItems = {"移動平均（終値）", "移動平均（高値・安値）",
-                            "一目均衡表",       "ボリンジャーバンド",
-                            "パラボリック",     "新値足",
-                            "練行足",           "カギ足（非時系列）",
-                            "カギ足（時系列）", "Ｐ＆Ｆ"};
-
-}  // namespace
-
 TrendPage BuildTrendPage(QWidget* parent) {
   TrendPage p;
   p.page = new QWidget(parent);
+  const QStringList items = IndicatorItemLabels(varnolt::Pane::kTrend);
   p.data1 = BuildCommandPanel("データ１", {"cbchart1", "edcv1", "edcv2", "Button2", "buChart1"},
-                              kItems, p.page);
+                              items, p.page);
   p.data2 = BuildCommandPanel("データ２", {"cbchart2", "ed2cv1", "ed2cv2", "Button6", "buCHart2"},
-                              kItems, p.page);
+                              items, p.page);
 
   auto* column = new QVBoxLayout;
   column->addWidget(p.data1.box);

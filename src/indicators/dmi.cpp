@@ -156,10 +156,10 @@ void DrawLine(const IndicatorContext& context, const IndicatorFrame& frame, Colo
 
 DrawingResult DrawDMI(const IndicatorContext& context) {
   const ControlValues& controls = context.controls;
-  const int period = IntParameter(controls, "edpmdi", 14);
-  const int adx_period = IntParameter(controls, "edadx", 14);
-  const int support = IntParameter(controls, "eddmisup", 20);
-  const int support2 = IntParameter(controls, "eddmisup2", 50);
+  const int period = IntParameter(controls, kDmiBoxes, "edpmdi");
+  const int adx_period = IntParameter(controls, kDmiBoxes, "edadx");
+  const int support = IntParameter(controls, kDmiBoxes, "eddmisup");
+  const int support2 = IntParameter(controls, kDmiBoxes, "eddmisup2");
   const bool cumulative = controls.Checked("cbrsi");
   const bool with_adxr = controls.Checked("cbadxr");
 
@@ -190,16 +190,20 @@ DrawingResult DrawDMI(const IndicatorContext& context) {
   return {};
 }
 
+int DmiWarmUp(const ControlValues& controls) {
+  const int64_t period = ComputedIntParameter(controls, kDmiBoxes, "edpmdi");
+  const int64_t adx_period = ComputedIntParameter(controls, kDmiBoxes, "edadx");
+  const int64_t warm_up =
+      controls.Checked("cbadxr") ? 2 * adx_period + period - 1 : period + adx_period - 1;
+  return static_cast<int>(std::clamp<int64_t>(warm_up, 0, INT32_MAX));
+}
+
 int CalcDMI(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  const int period = IntParameter(controls, "edpmdi", 14);
-  const int adx_period = IntParameter(controls, "edadx", 14);
+  if (bars == 0) return DmiWarmUp(controls);
+  const int period = ComputedIntParameter(controls, kDmiBoxes, "edpmdi");
+  const int adx_period = ComputedIntParameter(controls, kDmiBoxes, "edadx");
   const bool cumulative = controls.Checked("cbrsi");
   const bool with_adxr = controls.Checked("cbadxr");
-  if (bars == 0) {
-    const int64_t warm_up =
-        with_adxr ? 2 * int64_t{adx_period} + period - 1 : int64_t{period} + adx_period - 1;
-    return static_cast<int>(std::clamp<int64_t>(warm_up, 0, INT32_MAX));
-  }
 
   for (int bar = 1; bar <= bars; ++bar) {
     ScreeningEntry& entry = series[bar];

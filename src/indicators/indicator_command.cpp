@@ -3,26 +3,8 @@
 #include "base/numbers.h"
 #include "chart/command_record.h"
 #include "chart/region_map.h"
-#include "indicators/bollinger.h"
-#include "indicators/deviation.h"
-#include "indicators/dmi.h"
-#include "indicators/ichimoku.h"
 #include "indicators/indicator_context.h"
-#include "indicators/kagi.h"
-#include "indicators/macd.h"
-#include "indicators/moving_average.h"
-#include "indicators/new_price.h"
-#include "indicators/obv.h"
-#include "indicators/parabolic.h"
-#include "indicators/percent_r.h"
-#include "indicators/point_figure.h"
-#include "indicators/psychological.h"
-#include "indicators/rci.h"
-#include "indicators/renko.h"
-#include "indicators/reverse_watch.h"
-#include "indicators/rsi.h"
-#include "indicators/stochastics.h"
-#include "indicators/volume.h"
+#include "indicators/indicator_family.h"
 
 namespace varnolt {
 namespace {
@@ -51,13 +33,11 @@ CommandNames OscillatorNames(int data_number) {
              : CommandNames{"edUP", "edDown", "edspc", "cbcalen", "edov1", "edov2", "cbos1"};
 }
 
-// The shared steps: price chart first, scale and regions read, region check, the drawing,
-// the record item. `after` runs after the drawing, before the record item is appended. A
-// drawing that fails ends the command there, with its message and without a record item.
-template <typename Dispatch, typename After>
+// The shared steps: price chart first, scale and regions read, region check, the drawing of
+// the list item, the record item. A drawing that fails ends the command there, with its message
+// and without a record item.
 IndicatorCommandResult RunCommand(IndicatorCommandEnvironment& environment,
-                                  const CommandNames& names, int kind, Dispatch dispatch,
-                                  After after) {
+                                  const CommandNames& names, Pane pane) {
   IndicatorCommandResult result;
   if (!environment.data.chart_shown && !environment.show_price_chart()) return result;
   const ControlValues& controls = environment.controls;
@@ -73,59 +53,35 @@ IndicatorCommandResult RunCommand(IndicatorCommandEnvironment& environment,
   }
   scale.from = from;
   scale.to = to;
-  const int item = controls.ItemIndex(names.list);
-  const Drawing drawing = dispatch(item);
+  const int index = controls.ItemIndex(names.list);
+  const IndicatorFamily* family = FamilyOfItem(pane, index);
   // An item whose drawing is not there draws nothing and records nothing.
-  if (drawing == nullptr) return result;
+  if (family == nullptr) return result;
   IndicatorContext context{environment.data,        controls, environment.canvas,
                            environment.data_number, scale,    environment.statistics,
                            environment.holidays};
-  DrawingResult drawn = drawing(context);
+  DrawingResult drawn = FindListItem(pane, index)->draw(context);
   result.message = std::move(drawn.message);
   if (drawn.failed) return result;
-  after(item);
+  if (family->price_chart_on_top) {
+    environment.show_price_chart();
+    environment.show_price_chart();
+  }
+  const int kind = pane == Pane::kTrend ? 3 : 4;
   environment.data.command_record +=
-      RecordText({kind, item, std::to_string(from), std::to_string(to)});
+      RecordText({kind, index, std::to_string(from), std::to_string(to)});
   result.drawn = true;
   return result;
-}
-
-template <size_t N>
-Drawing ItemDrawing(const Drawing (&drawings)[N], int item) {
-  return item >= 0 && item < static_cast<int>(N) ? drawings[item] : nullptr;
 }
 
 }  // namespace
 
 IndicatorCommandResult RunTrendCommand(IndicatorCommandEnvironment& environment) {
-  static constexpr Drawing kDrawings[] = {
-      DrawMovingAverage,  DrawMovingAverageHighLow,
-      DrawIchimoku,       DrawBollinger,
-      DrawParabolic,      DrawNewPrice,
-      DrawRenko,          DrawKagi,
-      DrawKagiTimeSeries, DrawPointFigure,
-  };
-  constexpr int kIchimoku = 2;
-  return RunCommand(
-      environment, TrendNames(environment.data_number), 3,
-      [](int item) { return ItemDrawing(kDrawings, item); },
-      [&](int item) {
-        // Ichimoku's cloud covers the bars: the price chart is drawn again on top, twice, as
-        // the command has always done.
-        if (item != kIchimoku) return;
-        environment.show_price_chart();
-        environment.show_price_chart();
-      });
+  return RunCommand(environment, TrendNames(environment.data_number), Pane::kTrend);
 }
 
 IndicatorCommandResult RunOscillatorCommand(IndicatorCommandEnvironment& environment) {
-  static constexpr Drawing kDrawings[] = {
-      DrawRSI,           DrawRCI, DrawDMI,  DrawVolume,    DrawStochastics,  DrawPercentR,
-      DrawPsychological, DrawOBV, DrawMACD, DrawDeviation, DrawReverseWatch,
-  };
-  return RunCommand(
-      environment, OscillatorNames(environment.data_number), 4,
-      [](int item) { return ItemDrawing(kDrawings, item); }, [](int) {});
+  return RunCommand(environment, OscillatorNames(environment.data_number), Pane::kOscillator);
 }
 
 }  // namespace varnolt

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "base/controls.h"
 #include "base/messages.h"
@@ -87,6 +90,27 @@ class SegmentPen {
 // ConversionError for other texts.
 int IntParameter(const ControlValues& controls, std::string_view name, int when_empty);
 double RealParameter(const ControlValues& controls, std::string_view name, double when_empty);
+
+// A family's parameter box and what an empty box stands for. The chart and the screening may
+// differ: an empty period switches a chart line off, while a condition needs a period.
+struct ParameterBox {
+  std::string_view name;
+  double when_drawn;
+  std::optional<double> when_computed;  // none: the computation does not read the box
+};
+
+// The box of that name among a family's boxes; every name a family reads is listed there.
+const ParameterBox& FindBox(std::span<const ParameterBox> boxes, std::string_view name);
+
+// A family's box as the drawing reads it, and as the computation reads it.
+int IntParameter(const ControlValues& controls, std::span<const ParameterBox> boxes,
+                 std::string_view name);
+double RealParameter(const ControlValues& controls, std::span<const ParameterBox> boxes,
+                     std::string_view name);
+int ComputedIntParameter(const ControlValues& controls, std::span<const ParameterBox> boxes,
+                         std::string_view name);
+double ComputedRealParameter(const ControlValues& controls, std::span<const ParameterBox> boxes,
+                             std::string_view name);
 
 // Pen back to copy mode and brush to white, as every drawing leaves the canvas.
 void ResetPen(Canvas& canvas);

@@ -27,7 +27,8 @@ constexpr int kKagiPenWidth = 2;
 // about its table goes to `message`.
 KagiWidth ReadKagiWidth(const ControlValues& controls, int32_t last_close, std::string& message) {
   const bool percent = controls.ItemIndex("rgKagi") == 1;
-  BoxSize box = ReadBoxSize(controls, "edKagi", 10, "cbKagi", last_close);
+  BoxSize box = ReadBoxSize(controls, "edKagi", FindBox(kKagiBoxes, "edKagi").when_drawn, "cbKagi",
+                            last_close);
   message = std::move(box.message);
   return {box.box, percent};
 }
@@ -135,9 +136,13 @@ DrawingResult DrawKagiTimeSeries(const IndicatorContext& context) {
   return DrawKagiWith(context, true, DrawTurningPoints);
 }
 
+// The walk starts at bar 1 whatever the parameters; a year of bars gives it time to settle.
+int KagiWarmUp(const ControlValues&) {
+  return 250;
+}
+
 int CalcKagi(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  constexpr int kWarmUp = 250;
-  if (bars == 0) return kWarmUp;
+  if (bars == 0) return KagiWarmUp(controls);
   std::string ignored;  // screening says nothing; the fallback box stands
   const KagiWidth width = ReadKagiWidth(controls, series[bars].close, ignored);
   KagiWalk walk(width, series[1].close);

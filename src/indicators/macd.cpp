@@ -26,8 +26,9 @@ struct MacdPeriods {
 };
 
 MacdPeriods ReadPeriods(const ControlValues& controls) {
-  return {IntParameter(controls, "edmacd1", 5), IntParameter(controls, "edmacd2", 20),
-          IntParameter(controls, "edmacd3", 0)};
+  return {IntParameter(controls, kMacdBoxes, "edmacd1"),
+          IntParameter(controls, kMacdBoxes, "edmacd2"),
+          IntParameter(controls, kMacdBoxes, "edmacd3")};
 }
 
 // An exponential average of closes, kept in single precision as the tables hold it: the plain
@@ -154,12 +155,15 @@ DrawingResult DrawMACD(const IndicatorContext& context) {
   return {};
 }
 
-int CalcMACD(ScreeningSeries& series, int bars, const ControlValues& controls) {
+int MacdWarmUp(const ControlValues& controls) {
   const MacdPeriods periods = ReadPeriods(controls);
-  if (bars == 0) {
-    const int64_t warm_up = periods.MacdStart() - 1 + (periods.signal > 0 ? periods.signal - 1 : 0);
-    return static_cast<int>(std::clamp<int64_t>(warm_up, 0, INT32_MAX));
-  }
+  const int64_t warm_up = periods.MacdStart() - 1 + (periods.signal > 0 ? periods.signal - 1 : 0);
+  return static_cast<int>(std::clamp<int64_t>(warm_up, 0, INT32_MAX));
+}
+
+int CalcMACD(ScreeningSeries& series, int bars, const ControlValues& controls) {
+  if (bars == 0) return MacdWarmUp(controls);
+  const MacdPeriods periods = ReadPeriods(controls);
   if (!periods.Valid()) throw ComputationFault("MACD period below 1");
 
   for (int bar = 1; bar <= bars; ++bar) series[bar].s2 = 0;

@@ -46,7 +46,7 @@ DrawingResult DrawAverages(const IndicatorContext& context, std::span<const Pric
   const IndicatorFrame frame(context);
   const PenGuard pen_guard(context.canvas);
   for (size_t k = 0; k < std::size(kPeriodBoxes); ++k) {
-    const int period = IntParameter(context.controls, kPeriodBoxes[k], 0);
+    const int period = IntParameter(context.controls, kMovingAverageBoxes, kPeriodBoxes[k]);
     // 0 switches a line off; a negative period has no window at all. A line needs `period`
     // bars before its first point.
     if (period <= 0 || frame.Last() < period) continue;

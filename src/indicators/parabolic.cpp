@@ -16,9 +16,9 @@ struct Factors {
 };
 
 Factors ReadFactors(const ControlValues& controls) {
-  return {static_cast<float>(RealParameter(controls, "edpal1", 0.02)),
-          static_cast<float>(RealParameter(controls, "edpal2", 0.005)),
-          static_cast<float>(RealParameter(controls, "edpal3", 0.2))};
+  return {static_cast<float>(RealParameter(controls, kParabolicBoxes, "edpal1")),
+          static_cast<float>(RealParameter(controls, kParabolicBoxes, "edpal2")),
+          static_cast<float>(RealParameter(controls, kParabolicBoxes, "edpal3"))};
 }
 
 // The stop-and-reverse recurrence, kept in single precision as the screening results have
@@ -98,9 +98,13 @@ DrawingResult DrawParabolic(const IndicatorContext& context) {
   return result;
 }
 
+// The walk starts at bar 1 whatever the parameters; a year of bars gives it time to settle.
+int ParabolicWarmUp(const ControlValues&) {
+  return 250;
+}
+
 int CalcParabolic(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  constexpr int kWarmUp = 250;
-  if (bars == 0) return kWarmUp;
+  if (bars == 0) return ParabolicWarmUp(controls);
   const Factors factors = ReadFactors(controls);
   Parabolic parabolic(factors, series[1].high, series[1].low);
   for (int i = 2; i <= bars; ++i) {

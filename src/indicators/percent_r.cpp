@@ -34,9 +34,9 @@ std::optional<double> PercentRAt(const Bars& bars, int bar, int n) {
 
 DrawingResult DrawPercentR(const IndicatorContext& context) {
   const ControlValues& controls = context.controls;
-  const int n = IntParameter(controls, "edr", 20);
-  const int upper_level = IntParameter(controls, "edru", 80);
-  const int lower_level = IntParameter(controls, "edrd", 20);
+  const int n = IntParameter(controls, kPercentRBoxes, "edr");
+  const int upper_level = IntParameter(controls, kPercentRBoxes, "edru");
+  const int lower_level = IntParameter(controls, kPercentRBoxes, "edrd");
   const Color colour = controls.ColorOf("lbr");
   const IndicatorFrame frame = OscillatorFrame(context, kUpper, kLower);
   DrawReferenceLines(context, frame, {0, 100, 50, upper_level, lower_level});
@@ -68,9 +68,13 @@ DrawingResult DrawPercentR(const IndicatorContext& context) {
   return {};
 }
 
+int PercentRWarmUp(const ControlValues& controls) {
+  return std::max(ComputedIntParameter(controls, kPercentRBoxes, "edr") - 1, 0);
+}
+
 int CalcPercentR(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  const int n = IntParameter(controls, "edr", 20);
-  if (bars == 0) return std::max(n - 1, 0);
+  if (bars == 0) return PercentRWarmUp(controls);
+  const int n = ComputedIntParameter(controls, kPercentRBoxes, "edr");
   if (n < 1) throw ComputationFault("%R period below 1");
   for (int i = 1; i < n && i <= bars; ++i) series[i].s1 = 0;
   for (int i = n; i <= bars; ++i) {

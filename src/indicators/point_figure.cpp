@@ -23,8 +23,9 @@ struct Settings {
 
 Settings ReadSettings(const ControlValues& controls, double price) {
   Settings settings;
-  settings.box = ReadBoxSize(controls, "edPF1", 10, "cbPF2", price);
-  const int64_t reversal = IntParameter(controls, "edPF2", 3);
+  settings.box = ReadBoxSize(controls, "edPF1", FindBox(kPointFigureBoxes, "edPF1").when_drawn,
+                             "cbPF2", price);
+  const int64_t reversal = IntParameter(controls, kPointFigureBoxes, "edPF2");
   settings.reached = controls.ItemIndex("RGpf") == 1;
   // The truncation base turns when the close falls more than R boxes back, the reached-point
   // base at R boxes. A turn must still take at least one box the other way, or the new column
@@ -246,9 +247,13 @@ DrawingResult DrawPointFigure(const IndicatorContext& context) {
   return DrawingInforms(settings.box.message);
 }
 
+// The walk starts at bar 1 whatever the parameters; a year of bars gives it time to settle.
+int PointFigureWarmUp(const ControlValues&) {
+  return 250;
+}
+
 int CalcPointFigure(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  constexpr int kWarmUp = 250;
-  if (bars == 0) return kWarmUp;
+  if (bars == 0) return PointFigureWarmUp(controls);
   if (bars < 1) return 0;
   const Settings settings = ReadSettings(controls, series[bars].close);
   int32_t largest = 0;

@@ -43,9 +43,9 @@ class RisingCount {
 
 DrawingResult DrawPsychological(const IndicatorContext& context) {
   const ControlValues& controls = context.controls;
-  const int n = IntParameter(controls, "edpsy", 12);
-  const int upper_level = IntParameter(controls, "edpsyu", 75);
-  const int lower_level = IntParameter(controls, "edpsyd", 25);
+  const int n = IntParameter(controls, kPsychologicalBoxes, "edpsy");
+  const int upper_level = IntParameter(controls, kPsychologicalBoxes, "edpsyu");
+  const int lower_level = IntParameter(controls, kPsychologicalBoxes, "edpsyd");
   const Color colour = controls.ColorOf("lbpsy");
   const IndicatorFrame frame = OscillatorFrame(context, kUpper, kLower);
   DrawReferenceLines(context, frame, {0, 100, 50, upper_level, lower_level});
@@ -74,9 +74,13 @@ DrawingResult DrawPsychological(const IndicatorContext& context) {
   return {};
 }
 
+int PsychologicalWarmUp(const ControlValues& controls) {
+  return std::max(ComputedIntParameter(controls, kPsychologicalBoxes, "edpsy"), 0);
+}
+
 int CalcPsychological(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  const int n = IntParameter(controls, "edpsy", 12);
-  if (bars == 0) return std::max(n, 0);
+  if (bars == 0) return PsychologicalWarmUp(controls);
+  const int n = ComputedIntParameter(controls, kPsychologicalBoxes, "edpsy");
   if (n < 1) throw ComputationFault("psychological period below 1");
   for (int i = 1; i <= n && i <= bars; ++i) series[i].s1 = 0;
   if (n >= bars) return 0;

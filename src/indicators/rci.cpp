@@ -48,12 +48,12 @@ bool DrawLine(const IndicatorContext& context, const IndicatorFrame& frame, int 
 
 DrawingResult DrawRCI(const IndicatorContext& context) {
   const ControlValues& controls = context.controls;
-  const std::array<int, 3> periods = {IntParameter(controls, "edRci1", 0),
-                                      IntParameter(controls, "edRci2", 0),
-                                      IntParameter(controls, "edrci3", 0)};
+  const std::array<int, 3> periods = {IntParameter(controls, kRciBoxes, "edRci1"),
+                                      IntParameter(controls, kRciBoxes, "edRci2"),
+                                      IntParameter(controls, kRciBoxes, "edrci3")};
   const std::array<Color, 3> colours = {controls.ColorOf("lbrci1"), controls.ColorOf("lbrci2"),
                                         controls.ColorOf("lbrci3")};
-  const int level = IntParameter(controls, "edRci4", 80);
+  const int level = IntParameter(controls, kRciBoxes, "edRci4");
   if (std::ranges::any_of(periods, [](int period) { return period > kLongestPeriod; })) {
     return DrawingFailed(kPeriodTooLongMessage);
   }
@@ -76,9 +76,13 @@ DrawingResult DrawRCI(const IndicatorContext& context) {
   return {};
 }
 
+int RciWarmUp(const ControlValues& controls) {
+  return std::max(ComputedIntParameter(controls, kRciBoxes, "edRci1") - 1, 0);
+}
+
 int CalcRCI(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  const int period = IntParameter(controls, "edRci1", 9);
-  if (bars == 0) return std::max(period - 1, 0);
+  if (bars == 0) return RciWarmUp(controls);
+  const int period = ComputedIntParameter(controls, kRciBoxes, "edRci1");
   // The drawing refuses periods above 500; a condition with such a period fails the stock.
   // Fewer than two bars have no rank correlation.
   if (period < 2 || period > kLongestPeriod) throw ComputationFault("RCI period out of range");

@@ -10,7 +10,7 @@ namespace varnolt {
 namespace {
 
 BoxSize ReadBox(const ControlValues& controls, double price) {
-  return ReadBoxSize(controls, "edRen", 10, "cbRenko", price);
+  return ReadBoxSize(controls, "edRen", FindBox(kRenkoBoxes, "edRen").when_drawn, "cbRenko", price);
 }
 
 // Bricks laid in one go, one box at a time from box `from` to box `to`: (from, from ± 1) …
@@ -122,9 +122,13 @@ DrawingResult DrawRenko(const IndicatorContext& context) {
   return DrawingInforms(box.message);
 }
 
+// The walk starts at bar 1 whatever the parameters; a year of bars gives it time to settle.
+int RenkoWarmUp(const ControlValues&) {
+  return 250;
+}
+
 int CalcRenko(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  constexpr int kWarmUp = 250;
-  if (bars == 0) return kWarmUp;
+  if (bars == 0) return RenkoWarmUp(controls);
   if (bars < 1) return 0;
   const double box = ReadBox(controls, series[bars].close).box;
   int32_t largest = 0;

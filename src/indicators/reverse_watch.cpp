@@ -42,7 +42,7 @@ std::vector<WatchPoint> WatchPoints(const BarTable& bars, int period, int start)
 
 DrawingResult DrawReverseWatch(const IndicatorContext& context) {
   // 1 plots the raw values; a period below 1 has no window to average, so it means 1 as well.
-  const int period = std::max(IntParameter(context.controls, "edrw", 1), 1);
+  const int period = std::max(IntParameter(context.controls, kReverseWatchBoxes, "edrw"), 1);
   const BarTable& bars = context.data.bars;
   const int start = std::max(context.data.first_shown, period);
   if (start > bars.Count()) return {};

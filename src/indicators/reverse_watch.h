@@ -7,6 +7,9 @@
 
 namespace varnolt {
 
+// The parameter boxes and what an empty box stands for.
+inline constexpr ParameterBox kReverseWatchBoxes[] = {{"edrw", 1, {}}};
+
 // Reverse watch curve: price average against volume average.
 DrawingResult DrawReverseWatch(const IndicatorContext& context);
 

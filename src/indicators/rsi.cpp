@@ -89,13 +89,13 @@ bool DrawLine(const IndicatorContext& context, const IndicatorFrame& frame, int 
 
 DrawingResult DrawRSI(const IndicatorContext& context) {
   const ControlValues& controls = context.controls;
-  const std::array<int, 3> periods = {IntParameter(controls, "edRSI1", 0),
-                                      IntParameter(controls, "edRSI2", 0),
-                                      IntParameter(controls, "edRSI3", 0)};
+  const std::array<int, 3> periods = {IntParameter(controls, kRsiBoxes, "edRSI1"),
+                                      IntParameter(controls, kRsiBoxes, "edRSI2"),
+                                      IntParameter(controls, kRsiBoxes, "edRSI3")};
   const std::array<Color, 3> colours = {controls.ColorOf("lbrsi1"), controls.ColorOf("lbRSI2"),
                                         controls.ColorOf("lbrsi3")};
-  const int upper = IntParameter(controls, "edRSIU", 70);
-  const int lower = IntParameter(controls, "edRSID", 30);
+  const int upper = IntParameter(controls, kRsiBoxes, "edRSIU");
+  const int lower = IntParameter(controls, kRsiBoxes, "edRSID");
   const bool cumulative = controls.Checked("cbrsi");
 
   const IndicatorFrame frame = OscillatorFrame(context, 110, -10);
@@ -116,9 +116,13 @@ DrawingResult DrawRSI(const IndicatorContext& context) {
   return {};
 }
 
+int RsiWarmUp(const ControlValues& controls) {
+  return std::max(ComputedIntParameter(controls, kRsiBoxes, "edRSI1"), 0);
+}
+
 int CalcRSI(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  const int period = IntParameter(controls, "edRSI1", 1);
-  if (bars == 0) return std::max(period, 0);
+  if (bars == 0) return RsiWarmUp(controls);
+  const int period = ComputedIntParameter(controls, kRsiBoxes, "edRSI1");
   if (period < 0) throw ComputationFault("negative RSI period");
   const int unset = period == 0 ? bars : std::min(bars, period);
   for (int bar = 1; bar <= unset; ++bar) series[bar].s1 = 0;

@@ -39,8 +39,9 @@ struct Periods {
 };
 
 Periods ReadPeriods(const ControlValues& controls) {
-  return {IntParameter(controls, "edstk", 9), IntParameter(controls, "edstd", 3),
-          IntParameter(controls, "edstsd", 0)};
+  return {IntParameter(controls, kStochasticsBoxes, "edstk"),
+          IntParameter(controls, kStochasticsBoxes, "edstd"),
+          IntParameter(controls, kStochasticsBoxes, "edstsd")};
 }
 
 // Draws values[from..to] as one line; nothing when from > to.
@@ -64,8 +65,8 @@ int StartBar(int64_t earliest, int64_t from_period, int last) {
 DrawingResult DrawStochastics(const IndicatorContext& context) {
   const ControlValues& controls = context.controls;
   const Periods periods = ReadPeriods(controls);
-  const int upper = IntParameter(controls, "edstup", 70);
-  const int lower = IntParameter(controls, "edstdown", 30);
+  const int upper = IntParameter(controls, kStochasticsBoxes, "edstup");
+  const int lower = IntParameter(controls, kStochasticsBoxes, "edstdown");
   const IndicatorFrame frame = OscillatorFrame(context, 110, -10);
   DrawReferenceLines(context, frame, {0, 100, 50, upper, lower});
   if (!periods.Valid()) {
@@ -138,15 +139,21 @@ DrawingResult DrawStochastics(const IndicatorContext& context) {
   return {};
 }
 
-int CalcStochastics(ScreeningSeries& series, int bars, const ControlValues& controls) {
+int StochasticsWarmUp(const ControlValues& controls) {
   const Periods periods = ReadPeriods(controls);
   const int64_t k = periods.k;
   const int64_t d = periods.d;
   const int64_t s = periods.s;
-  if (bars == 0) {
-    const int64_t warm_up = s != 0 ? k + d + s - 3 : k + d - 2;
-    return static_cast<int>(std::clamp<int64_t>(warm_up, 0, INT32_MAX));
-  }
+  const int64_t warm_up = s != 0 ? k + d + s - 3 : k + d - 2;
+  return static_cast<int>(std::clamp<int64_t>(warm_up, 0, INT32_MAX));
+}
+
+int CalcStochastics(ScreeningSeries& series, int bars, const ControlValues& controls) {
+  if (bars == 0) return StochasticsWarmUp(controls);
+  const Periods periods = ReadPeriods(controls);
+  const int64_t k = periods.k;
+  const int64_t d = periods.d;
+  const int64_t s = periods.s;
   if (!periods.Valid()) throw ComputationFault("stochastics period below 1");
 
   const int64_t d_start = k + d - 1;

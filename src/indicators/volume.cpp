@@ -65,7 +65,7 @@ DrawingResult DrawVolume(const IndicatorContext& context) {
 
   // The average line. A last bar without volume is a day still in progress: its average
   // would dip, so the line stops one bar earlier.
-  const int period = IntParameter(context.controls, "edvolopn", 0);
+  const int period = IntParameter(context.controls, kVolumeBoxes, "edvolopn");
   if (period > 0 && period <= last) {
     const int start = std::max(first, period);
     const int end = bars[last].volume == 0 ? last - 1 : last;

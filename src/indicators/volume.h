@@ -7,6 +7,9 @@
 
 namespace varnolt {
 
+// The parameter boxes and what an empty box stands for.
+inline constexpr ParameterBox kVolumeBoxes[] = {{"edvolopn", 0, {}}};
+
 // Volume bars with the volume average line, on a scale from the largest volume shown.
 DrawingResult DrawVolume(const IndicatorContext& context);
 
