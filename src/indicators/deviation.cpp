@@ -131,6 +131,7 @@ DrawingResult DrawDeviation(const IndicatorContext& context) {
   // A level of −3 % means the same pair of lines as 3 %.
   const int64_t level = std::abs(int64_t{IntParameter(controls, kDeviationBoxes, "edKai4")}) * 100;
 
+  const PenGuard pen_guard(context.canvas);
   // The extremes start at 0, so the scale always holds the zero line.
   float largest = 0;
   float smallest = 0;
@@ -162,14 +163,9 @@ DrawingResult DrawDeviation(const IndicatorContext& context) {
 
   for (const DeviationLine& line : lines) {
     if (line.start > frame.Last()) continue;
-    SetOscillatorPen(context.canvas, line.colour);
-    SegmentPen pen(context.canvas);
-    pen.Start(OscillatorPoint(frame, line.start, line.values[line.start]));
-    for (int bar = line.start + 1; bar <= frame.Last(); ++bar) {
-      pen.To(OscillatorPoint(frame, bar, line.values[bar]));
-    }
+    OscillatorLine pen(context, frame, line.colour);
+    for (int bar = line.start; bar <= frame.Last(); ++bar) pen.Add(bar, line.values[bar]);
   }
-  ResetPen(context.canvas);
 
   if (ListingWanted(controls)) {
     WriteListing(

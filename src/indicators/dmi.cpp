@@ -141,17 +141,6 @@ bool ComputeLines(const BarTable& bars, int first, int last, int period, int adx
   return true;
 }
 
-// Draws values[from..to] as one line; nothing when from > to.
-void DrawLine(const IndicatorContext& context, const IndicatorFrame& frame, Color colour,
-              const std::vector<double>& values, int64_t from, int to) {
-  if (from > to) return;
-  SetOscillatorPen(context.canvas, colour);
-  SegmentPen pen(context.canvas);
-  const int start = static_cast<int>(from);
-  pen.Start(OscillatorPoint(frame, start, values[start]));
-  for (int bar = start + 1; bar <= to; ++bar) pen.To(OscillatorPoint(frame, bar, values[bar]));
-}
-
 }  // namespace
 
 DrawingResult DrawDMI(const IndicatorContext& context) {
@@ -163,6 +152,7 @@ DrawingResult DrawDMI(const IndicatorContext& context) {
   const bool cumulative = controls.Checked("cbrsi");
   const bool with_adxr = controls.Checked("cbadxr");
 
+  const PenGuard pen_guard(context.canvas);
   // The scale leaves a tenth of the upper reference level as headroom above it.
   const IndicatorFrame frame =
       OscillatorFrame(context, static_cast<double>(int64_t{support2} * 11 / 10), -10);
@@ -173,19 +163,17 @@ DrawingResult DrawDMI(const IndicatorContext& context) {
   if (period < 1 || adx_period < 1 ||
       !ComputeLines(context.data.bars, frame.First(), frame.Last(), period, adx_period, cumulative,
                     with_adxr, lines)) {
-    ResetPen(context.canvas);
     return DrawingFailed(kSkewedDataMessage);
   }
 
   const int last = frame.Last();
-  DrawLine(context, frame, controls.ColorOf("lbpdi"), lines.plus_di, lines.start, last);
-  DrawLine(context, frame, controls.ColorOf("lbmdi"), lines.minus_di, lines.start, last);
-  DrawLine(context, frame, controls.ColorOf("lbadx"), lines.adx, lines.adx_start, last);
+  DrawValueLine(context, frame, controls.ColorOf("lbpdi"), lines.plus_di, lines.start, last);
+  DrawValueLine(context, frame, controls.ColorOf("lbmdi"), lines.minus_di, lines.start, last);
+  DrawValueLine(context, frame, controls.ColorOf("lbadx"), lines.adx, lines.adx_start, last);
   if (with_adxr) {
-    DrawLine(context, frame, controls.ColorOf(std::string("cbadxr").append(kColorSuffix)),
-             lines.adxr, lines.adxr_start, last);
+    DrawValueLine(context, frame, controls.ColorOf(std::string("cbadxr").append(kColorSuffix)),
+                  lines.adxr, lines.adxr_start, last);
   }
-  ResetPen(context.canvas);
   WriteListing(context, kHeader, {lines.minus_di, lines.plus_di, lines.adx, lines.adxr});
   return {};
 }

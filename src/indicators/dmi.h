@@ -12,8 +12,8 @@ inline constexpr ParameterBox kDmiBoxes[] = {
     {"edpmdi", 14, 14}, {"edadx", 14, 14}, {"eddmisup", 20, {}}, {"eddmisup2", 50, {}}};
 
 // Directional movement: +DI, -DI, ADX and ADXR.
-DrawingResult DrawDMI(const IndicatorContext& context);
 int DmiWarmUp(const ControlValues& controls);
 int CalcDMI(ScreeningSeries& series, int bars, const ControlValues& controls);
+DrawingResult DrawDMI(const IndicatorContext& context);
 
 }  // namespace varnolt

@@ -124,6 +124,7 @@ struct BarValues {
 }  // namespace
 
 DrawingResult DrawIchimoku(const IndicatorContext& context) {
+  const PenGuard pen_guard(context.canvas);
   const Periods periods = ReadPeriods(context.controls);
   const int b = periods.base;
   const IndicatorFrame frame(context);
@@ -198,7 +199,6 @@ DrawingResult DrawIchimoku(const IndicatorContext& context) {
     pen.Start(frame.Point(first, bars[first + b - 1].close));
     for (int i = first + 1; i + b - 1 <= last; ++i) pen.To(frame.Point(i, bars[i + b - 1].close));
   }
-  ResetPen(canvas);
   return {};
 }
 

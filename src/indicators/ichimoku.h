@@ -13,8 +13,8 @@ inline constexpr ParameterBox kIchimokuBoxes[] = {
 
 // The Ichimoku chart: conversion and base lines, the two leading spans with their cloud, the
 // lagging line.
-DrawingResult DrawIchimoku(const IndicatorContext& context);
 int IchimokuWarmUp(const ControlValues& controls);
 int CalcIchimoku(ScreeningSeries& series, int bars, const ControlValues& controls);
+DrawingResult DrawIchimoku(const IndicatorContext& context);
 
 }  // namespace varnolt

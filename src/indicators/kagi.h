@@ -11,9 +11,9 @@ namespace varnolt {
 inline constexpr ParameterBox kKagiBoxes[] = {{"edKagi", 10, 10}};
 
 // Kagi charts, off and on the time axis, with the kagi statistics.
-DrawingResult DrawKagi(const IndicatorContext& context);
-DrawingResult DrawKagiTimeSeries(const IndicatorContext& context);
 int KagiWarmUp(const ControlValues& controls);
 int CalcKagi(ScreeningSeries& series, int bars, const ControlValues& controls);
+DrawingResult DrawKagi(const IndicatorContext& context);
+DrawingResult DrawKagiTimeSeries(const IndicatorContext& context);
 
 }  // namespace varnolt

@@ -88,25 +88,12 @@ void FillSignal(const MacdPeriods& periods, int count, MacdAt macd, SignalAt sig
   }
 }
 
-// The later of the first displayed bar and a period-based start, or one past the last bar.
-int StartBar(int first, int64_t from_period, int last) {
-  return static_cast<int>(std::min<int64_t>(std::max<int64_t>(first, from_period), last + 1));
-}
-
-void DrawLine(const IndicatorContext& context, const IndicatorFrame& frame, Color colour,
-              const std::vector<double>& values, int from, int to) {
-  if (from > to) return;
-  SetOscillatorPen(context.canvas, colour);
-  SegmentPen pen(context.canvas);
-  pen.Start(OscillatorPoint(frame, from, values[from]));
-  for (int bar = from + 1; bar <= to; ++bar) pen.To(OscillatorPoint(frame, bar, values[bar]));
-}
-
 }  // namespace
 
 DrawingResult DrawMACD(const IndicatorContext& context) {
   const ControlValues& controls = context.controls;
   const MacdPeriods periods = ReadPeriods(controls);
+  const PenGuard pen_guard(context.canvas);
   if (!periods.Valid()) return DrawingFailed(kSkewedDataMessage);
 
   const BarTable& bars = context.data.bars;
@@ -144,13 +131,12 @@ DrawingResult DrawMACD(const IndicatorContext& context) {
       OscillatorFrame(context, static_cast<double>(upper), static_cast<double>(lower));
   DrawReferenceLines(context, frame, {0, RoundHalfEven(largest), RoundHalfEven(smallest)});
 
-  DrawLine(context, frame, controls.ColorOf("lbmacd1"), macd, StartBar(first, macd_start, last),
-           last);
+  DrawValueLine(context, frame, controls.ColorOf("lbmacd1"), macd,
+                StartBar(first, macd_start, last), last);
   if (periods.signal > 0) {
-    DrawLine(context, frame, controls.ColorOf("lbmacd2"), signal,
-             StartBar(first, periods.SignalStart(), last), last);
+    DrawValueLine(context, frame, controls.ColorOf("lbmacd2"), signal,
+                  StartBar(first, periods.SignalStart(), last), last);
   }
-  ResetPen(context.canvas);
   WriteListing(context, kHeader, {macd, signal});
   return {};
 }

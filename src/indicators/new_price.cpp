@@ -71,6 +71,7 @@ class NewPriceWalk {
 }  // namespace
 
 DrawingResult DrawNewPrice(const IndicatorContext& context) {
+  const PenGuard pen_guard(context.canvas);
   const int reversal_lines = ReadReversalLines(context.controls);
   const BarTable& bars = context.data.bars;
   const int first = context.data.first_shown;
@@ -90,7 +91,6 @@ DrawingResult DrawNewPrice(const IndicatorContext& context) {
     const PriceLine& line = lines[i];
     DrawPriceBar(canvas, layout, k, line.start, line.end, line.end > line.start ? kRed : kBlack);
   }
-  ResetPen(canvas);
   return {};
 }
 

@@ -11,8 +11,8 @@ namespace varnolt {
 inline constexpr ParameterBox kNewPriceBoxes[] = {{"edNL", 3, 3}};
 
 // New-price chart (新値足): a new line when the close passes the highs or lows of the last lines.
-DrawingResult DrawNewPrice(const IndicatorContext& context);
 int NewPriceWarmUp(const ControlValues& controls);
 int CalcNewPrice(ScreeningSeries& series, int bars, const ControlValues& controls);
+DrawingResult DrawNewPrice(const IndicatorContext& context);
 
 }  // namespace varnolt

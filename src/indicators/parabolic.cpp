@@ -70,6 +70,7 @@ class Parabolic {
 }  // namespace
 
 DrawingResult DrawParabolic(const IndicatorContext& context) {
+  const PenGuard pen_guard(context.canvas);
   if (context.data.bars.Count() == 0) return {};
   const Factors factors = ReadFactors(context.controls);
   const Color buy = context.controls.ColorOf("lbpalb");
@@ -94,7 +95,6 @@ DrawingResult DrawParabolic(const IndicatorContext& context) {
     canvas.SetBrush(colour);
     canvas.Rectangle(p.x - 2, p.y - 2, p.x + 2, p.y + 2);
   }
-  ResetPen(canvas);
   return result;
 }
 

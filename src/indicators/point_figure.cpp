@@ -212,6 +212,7 @@ int32_t LargestClose(const BarTable& bars, int first, int last) {
 }  // namespace
 
 DrawingResult DrawPointFigure(const IndicatorContext& context) {
+  const PenGuard pen_guard(context.canvas);
   const BarTable& bars = context.data.bars;
   const int first = context.data.first_shown;
   const int last = bars.Count();
@@ -243,7 +244,6 @@ DrawingResult DrawPointFigure(const IndicatorContext& context) {
     if (!layout.Shows(k)) break;
     DrawColumn(canvas, layout, k, columns[i], settings);
   }
-  ResetPen(canvas);
   return DrawingInforms(settings.box.message);
 }
 

@@ -8,9 +8,6 @@
 namespace varnolt {
 namespace {
 
-constexpr double kUpper = 110;
-constexpr double kLower = -10;
-
 template <typename Bars>
 bool Rises(const Bars& bars, int bar) {
   return bars[bar - 1].close < bars[bar].close;
@@ -47,29 +44,22 @@ DrawingResult DrawPsychological(const IndicatorContext& context) {
   const int upper_level = IntParameter(controls, kPsychologicalBoxes, "edpsyu");
   const int lower_level = IntParameter(controls, kPsychologicalBoxes, "edpsyd");
   const Color colour = controls.ColorOf("lbpsy");
-  const IndicatorFrame frame = OscillatorFrame(context, kUpper, kLower);
-  DrawReferenceLines(context, frame, {0, 100, 50, upper_level, lower_level});
-  Canvas& canvas = context.canvas;
-  if (n < 1) {
-    // A share of no bars has no value.
-    ResetPen(canvas);
-    return DrawingFailed(kSkewedDataMessage);
-  }
+  const PenGuard pen_guard(context.canvas);
+  const IndicatorFrame frame = OscillatorFrame(context, kPercentTop, kPercentBottom);
+  DrawPercentLevels(context, frame, upper_level, lower_level);
+  // A share of no bars has no value.
+  if (n < 1) return DrawingFailed(kSkewedDataMessage);
   std::vector<double> values(frame.Last() + 1, 0.0);
   if (n < frame.Last()) {
     const int start = std::max(frame.First(), n + 1);
-    SetOscillatorPen(canvas, colour);
-    SegmentPen pen(canvas);
+    OscillatorLine line(context, frame, colour);
     RisingCount<BarTable> count(context.data.bars, start, n);
-    values[start] = count.Value();
-    pen.Start(OscillatorPoint(frame, start, values[start]));
-    for (int i = start + 1; i <= frame.Last(); ++i) {
-      count.Advance();
+    for (int i = start; i <= frame.Last(); ++i) {
+      if (i > start) count.Advance();
       values[i] = count.Value();
-      pen.To(OscillatorPoint(frame, i, values[i]));
+      line.Add(i, values[i]);
     }
   }
-  ResetPen(canvas);
   WriteListing(context, "ｻｲｺﾛｼﾞｶﾙ ﾗｲﾝ ", {values});
   return {};
 }

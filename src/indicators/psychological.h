@@ -12,8 +12,8 @@ inline constexpr ParameterBox kPsychologicalBoxes[] = {
     {"edpsy", 12, 12}, {"edpsyu", 75, {}}, {"edpsyd", 25, {}}};
 
 // Psychological line: the share of rising closes over a period.
-DrawingResult DrawPsychological(const IndicatorContext& context);
 int PsychologicalWarmUp(const ControlValues& controls);
 int CalcPsychological(ScreeningSeries& series, int bars, const ControlValues& controls);
+DrawingResult DrawPsychological(const IndicatorContext& context);
 
 }  // namespace varnolt

@@ -26,20 +26,14 @@ bool DrawLine(const IndicatorContext& context, const IndicatorFrame& frame, int 
 
   RankWindow window(period);
   for (int bar = start - period + 1; bar < start; ++bar) window.Add(bars[bar].close);
-  SetOscillatorPen(context.canvas, colour);
-  SegmentPen pen(context.canvas);
+  OscillatorLine line(context, frame, colour);
   for (int bar = start; bar <= last; ++bar) {
     window.Add(bars[bar].close);
     // Kept in hundredths; the line is drawn at whole percents cut toward zero.
     const int64_t hundredths =
         RoundHalfEven(RankCorrelation(window.ScaledSquareSum(), period) * 100);
     table[bar] = static_cast<double>(hundredths) / 100;
-    const PixelPoint point = frame.Point(bar, hundredths / 100);
-    if (bar == start) {
-      pen.Start(point);
-    } else {
-      pen.To(point);
-    }
+    line.AddPoint(frame.Point(bar, hundredths / 100));
   }
   return true;
 }
@@ -58,17 +52,17 @@ DrawingResult DrawRCI(const IndicatorContext& context) {
     return DrawingFailed(kPeriodTooLongMessage);
   }
 
-  const IndicatorFrame frame = OscillatorFrame(context, 110, -110);
+  const PenGuard pen_guard(context.canvas);
+  // −100 % to 100 % with a tenth spare above and below.
+  const IndicatorFrame frame = OscillatorFrame(context, kPercentTop, -kPercentTop);
   DrawReferenceLines(context, frame, {0, 100, -100, level, -static_cast<int64_t>(level)});
   std::array<std::vector<double>, 3> tables;
   for (size_t k = 0; k < tables.size(); ++k) {
     tables[k].assign(frame.Last() + 1, 0.0);
     if (!DrawLine(context, frame, periods[k], colours[k], tables[k])) {
-      ResetPen(context.canvas);
       return DrawingFailed(kSkewedDataMessage);
     }
   }
-  ResetPen(context.canvas);
   WriteListing(context,
                "RCI 周期 , " + std::to_string(periods[0]) + " , " + std::to_string(periods[1]) +
                    " , " + std::to_string(periods[2]),

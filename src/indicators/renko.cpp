@@ -88,6 +88,7 @@ int32_t LargestClose(const BarTable& bars, int first, int last) {
 }  // namespace
 
 DrawingResult DrawRenko(const IndicatorContext& context) {
+  const PenGuard pen_guard(context.canvas);
   const BarTable& bars = context.data.bars;
   const int first = context.data.first_shown;
   const int last = bars.Count();
@@ -118,7 +119,6 @@ DrawingResult DrawRenko(const IndicatorContext& context) {
     }
     if (!layout.Shows(k)) break;
   }
-  ResetPen(canvas);
   return DrawingInforms(box.message);
 }
 

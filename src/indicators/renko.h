@@ -11,8 +11,8 @@ namespace varnolt {
 inline constexpr ParameterBox kRenkoBoxes[] = {{"edRen", 10, 10}};
 
 // Renko chart (練行足): a brick for every box the close moves.
-DrawingResult DrawRenko(const IndicatorContext& context);
 int RenkoWarmUp(const ControlValues& controls);
 int CalcRenko(ScreeningSeries& series, int bars, const ControlValues& controls);
+DrawingResult DrawRenko(const IndicatorContext& context);
 
 }  // namespace varnolt

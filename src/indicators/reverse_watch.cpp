@@ -72,6 +72,7 @@ DrawingResult DrawReverseWatch(const IndicatorContext& context) {
     --map.lower;
   }
 
+  const PenGuard pen_guard(canvas);
   canvas.SetPen(kRed);
   canvas.SetBrush(kRed);
   SegmentPen pen(canvas);
@@ -88,7 +89,6 @@ DrawingResult DrawReverseWatch(const IndicatorContext& context) {
     }
     canvas.Rectangle(point.x - 2, point.y - 2, point.x + 2, point.y + 2);
   }
-  ResetPen(canvas);
   return {};
 }
 

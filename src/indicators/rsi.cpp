@@ -68,18 +68,12 @@ bool DrawLine(const IndicatorContext& context, const IndicatorFrame& frame, int 
 
   RsiSums sums(period, cumulative);
   for (int bar = start - period + 1; bar <= start; ++bar) sums.AddToFirstWindow(Change(bars, bar));
-  SetOscillatorPen(context.canvas, colour);
-  SegmentPen pen(context.canvas);
+  OscillatorLine line(context, frame, colour);
   for (int bar = start;; ++bar) {
     const std::optional<double> value = sums.Value();
     if (!value) return false;
     table[bar] = *value;
-    const PixelPoint point = OscillatorPoint(frame, bar, *value);
-    if (bar == start) {
-      pen.Start(point);
-    } else {
-      pen.To(point);
-    }
+    line.Add(bar, *value);
     if (bar == last) return true;
     sums.Advance(Change(bars, bar + 1), Change(bars, bar + 1 - period));
   }
@@ -98,17 +92,16 @@ DrawingResult DrawRSI(const IndicatorContext& context) {
   const int lower = IntParameter(controls, kRsiBoxes, "edRSID");
   const bool cumulative = controls.Checked("cbrsi");
 
-  const IndicatorFrame frame = OscillatorFrame(context, 110, -10);
-  DrawReferenceLines(context, frame, {0, 100, 50, upper, lower});
+  const PenGuard pen_guard(context.canvas);
+  const IndicatorFrame frame = OscillatorFrame(context, kPercentTop, kPercentBottom);
+  DrawPercentLevels(context, frame, upper, lower);
   std::array<std::vector<double>, 3> tables;
   for (size_t k = 0; k < tables.size(); ++k) {
     tables[k].assign(frame.Last() + 1, 0.0);
     if (!DrawLine(context, frame, periods[k], cumulative, colours[k], tables[k])) {
-      ResetPen(context.canvas);
       return DrawingFailed(kSkewedDataMessage);
     }
   }
-  ResetPen(context.canvas);
   WriteListing(context,
                "RSI 周期 , " + std::to_string(periods[0]) + " , " + std::to_string(periods[1]) +
                    " , " + std::to_string(periods[2]),

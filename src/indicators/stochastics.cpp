@@ -44,22 +44,6 @@ Periods ReadPeriods(const ControlValues& controls) {
           IntParameter(controls, kStochasticsBoxes, "edstsd")};
 }
 
-// Draws values[from..to] as one line; nothing when from > to.
-void DrawLine(const IndicatorContext& context, const IndicatorFrame& frame, Color colour,
-              const std::vector<double>& values, int from, int to) {
-  if (from > to) return;
-  SetOscillatorPen(context.canvas, colour);
-  SegmentPen pen(context.canvas);
-  pen.Start(OscillatorPoint(frame, from, values[from]));
-  for (int bar = from + 1; bar <= to; ++bar) pen.To(OscillatorPoint(frame, bar, values[bar]));
-}
-
-// Bars from a period-based start: the later of the first displayed bar and the start, or one
-// past the last bar when the period reaches beyond every bar.
-int StartBar(int64_t earliest, int64_t from_period, int last) {
-  return static_cast<int>(std::min<int64_t>(std::max(earliest, from_period), int64_t{last} + 1));
-}
-
 }  // namespace
 
 DrawingResult DrawStochastics(const IndicatorContext& context) {
@@ -67,12 +51,10 @@ DrawingResult DrawStochastics(const IndicatorContext& context) {
   const Periods periods = ReadPeriods(controls);
   const int upper = IntParameter(controls, kStochasticsBoxes, "edstup");
   const int lower = IntParameter(controls, kStochasticsBoxes, "edstdown");
-  const IndicatorFrame frame = OscillatorFrame(context, 110, -10);
-  DrawReferenceLines(context, frame, {0, 100, 50, upper, lower});
-  if (!periods.Valid()) {
-    ResetPen(context.canvas);
-    return DrawingFailed(kSkewedDataMessage);
-  }
+  const PenGuard pen_guard(context.canvas);
+  const IndicatorFrame frame = OscillatorFrame(context, kPercentTop, kPercentBottom);
+  DrawPercentLevels(context, frame, upper, lower);
+  if (!periods.Valid()) return DrawingFailed(kSkewedDataMessage);
 
   const BarTable& bars = context.data.bars;
   const int64_t k = periods.k;
@@ -101,11 +83,8 @@ DrawingResult DrawStochastics(const IndicatorContext& context) {
     for (; bar <= last && raw[bar].denominator != 0; ++bar) {
       percent_k[bar] = static_cast<double>(raw[bar].numerator) * 100 / raw[bar].denominator;
     }
-    DrawLine(context, frame, controls.ColorOf("lbstk"), percent_k, k_start, bar - 1);
-    if (bar <= last) {
-      ResetPen(context.canvas);
-      return DrawingFailed(kSkewedDataMessage);
-    }
+    DrawValueLine(context, frame, controls.ColorOf("lbstk"), percent_k, k_start, bar - 1);
+    if (bar <= last) return DrawingFailed(kSkewedDataMessage);
   }
 
   int bar = d_start;
@@ -119,11 +98,8 @@ DrawingResult DrawStochastics(const IndicatorContext& context) {
     if (denominator == 0) break;
     percent_d[bar] = static_cast<double>(numerator) * 100 / static_cast<double>(denominator);
   }
-  DrawLine(context, frame, controls.ColorOf("lbstd"), percent_d, d_shown, bar - 1);
-  if (bar <= last) {
-    ResetPen(context.canvas);
-    return DrawingFailed(kSkewedDataMessage);
-  }
+  DrawValueLine(context, frame, controls.ColorOf("lbstd"), percent_d, d_shown, bar - 1);
+  if (bar <= last) return DrawingFailed(kSkewedDataMessage);
 
   if (s > 0) {
     for (int j = slow_start; j <= last; ++j) {
@@ -131,9 +107,8 @@ DrawingResult DrawStochastics(const IndicatorContext& context) {
       for (int i = j - periods.s + 1; i <= j; ++i) sum += percent_d[i];
       slow_d[j] = sum / periods.s;
     }
-    DrawLine(context, frame, controls.ColorOf("lbstsd"), slow_d, slow_start, last);
+    DrawValueLine(context, frame, controls.ColorOf("lbstsd"), slow_d, slow_start, last);
   }
-  ResetPen(context.canvas);
   // %D before the first displayed bar only fed slow %D; the listing starts at the first bar.
   WriteListing(context, kHeader, {percent_k, percent_d, slow_d});
   return {};

@@ -27,6 +27,7 @@ int64_t VolumeTickStep(int64_t largest) {
 }
 
 DrawingResult DrawVolume(const IndicatorContext& context) {
+  const PenGuard pen_guard(context.canvas);
   const BarTable& bars = context.data.bars;
   const int first = context.data.first_shown;
   const int last = bars.Count();
@@ -84,7 +85,6 @@ DrawingResult DrawVolume(const IndicatorContext& context) {
       sum -= bars[bar - period + 1].volume;
     }
   }
-  ResetPen(canvas);
   return {};
 }
 
