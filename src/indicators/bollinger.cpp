@@ -40,8 +40,8 @@ MeanDeviation WindowStatistics(CloseOf close_of, int end, int period) {
 }  // namespace
 
 DrawingResult DrawBollinger(const IndicatorContext& context) {
-  const IndicatorFrame frame(context);
   const PenGuard pen_guard(context.canvas);
+  const IndicatorFrame frame(context);
   const int period = Period(context.controls);
   const double width = RealParameter(context.controls, kBollingerBoxes, "edVo2");
   // Without a positive period there is nothing to average; without a bar after the first

@@ -120,6 +120,7 @@ int CalcMovingAverages(ScreeningSeries& series, int bars, const ControlValues& c
 }  // namespace
 
 DrawingResult DrawDeviation(const IndicatorContext& context) {
+  const PenGuard pen_guard(context.canvas);
   const ControlValues& controls = context.controls;
   std::array<DeviationLine, 3> lines;
   const std::array<std::string_view, 3> period_names = {"edkai1", "edkai2", "edkai3"};
@@ -131,7 +132,6 @@ DrawingResult DrawDeviation(const IndicatorContext& context) {
   // A level of −3 % means the same pair of lines as 3 %.
   const int64_t level = std::abs(int64_t{IntParameter(controls, kDeviationBoxes, "edKai4")}) * 100;
 
-  const PenGuard pen_guard(context.canvas);
   // The extremes start at 0, so the scale always holds the zero line.
   float largest = 0;
   float smallest = 0;

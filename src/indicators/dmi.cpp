@@ -144,6 +144,7 @@ bool ComputeLines(const BarTable& bars, int first, int last, int period, int adx
 }  // namespace
 
 DrawingResult DrawDMI(const IndicatorContext& context) {
+  const PenGuard pen_guard(context.canvas);
   const ControlValues& controls = context.controls;
   const int period = IntParameter(controls, kDmiBoxes, "edpmdi");
   const int adx_period = IntParameter(controls, kDmiBoxes, "edadx");
@@ -152,7 +153,6 @@ DrawingResult DrawDMI(const IndicatorContext& context) {
   const bool cumulative = controls.Checked("cbrsi");
   const bool with_adxr = controls.Checked("cbadxr");
 
-  const PenGuard pen_guard(context.canvas);
   // The scale leaves a tenth of the upper reference level as headroom above it.
   const IndicatorFrame frame =
       OscillatorFrame(context, static_cast<double>(int64_t{support2} * 11 / 10), -10);

@@ -91,9 +91,9 @@ void FillSignal(const MacdPeriods& periods, int count, MacdAt macd, SignalAt sig
 }  // namespace
 
 DrawingResult DrawMACD(const IndicatorContext& context) {
+  const PenGuard pen_guard(context.canvas);
   const ControlValues& controls = context.controls;
   const MacdPeriods periods = ReadPeriods(controls);
-  const PenGuard pen_guard(context.canvas);
   if (!periods.Valid()) return DrawingFailed(kSkewedDataMessage);
 
   const BarTable& bars = context.data.bars;

@@ -33,12 +33,12 @@ std::optional<double> PercentRAt(const Bars& bars, int bar, int n) {
 }  // namespace
 
 DrawingResult DrawPercentR(const IndicatorContext& context) {
+  const PenGuard pen_guard(context.canvas);
   const ControlValues& controls = context.controls;
   const int n = IntParameter(controls, kPercentRBoxes, "edr");
   const int upper_level = IntParameter(controls, kPercentRBoxes, "edru");
   const int lower_level = IntParameter(controls, kPercentRBoxes, "edrd");
   const Color colour = controls.ColorOf("lbr");
-  const PenGuard pen_guard(context.canvas);
   const IndicatorFrame frame = OscillatorFrame(context, kInvertedTop, kInvertedBottom);
   DrawPercentLevels(context, frame, upper_level, lower_level);
   if (n < 1) return DrawingFailed(kSkewedDataMessage);

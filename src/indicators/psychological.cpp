@@ -39,12 +39,12 @@ class RisingCount {
 }  // namespace
 
 DrawingResult DrawPsychological(const IndicatorContext& context) {
+  const PenGuard pen_guard(context.canvas);
   const ControlValues& controls = context.controls;
   const int n = IntParameter(controls, kPsychologicalBoxes, "edpsy");
   const int upper_level = IntParameter(controls, kPsychologicalBoxes, "edpsyu");
   const int lower_level = IntParameter(controls, kPsychologicalBoxes, "edpsyd");
   const Color colour = controls.ColorOf("lbpsy");
-  const PenGuard pen_guard(context.canvas);
   const IndicatorFrame frame = OscillatorFrame(context, kPercentTop, kPercentBottom);
   DrawPercentLevels(context, frame, upper_level, lower_level);
   // A share of no bars has no value.

@@ -51,8 +51,8 @@ DrawingResult DrawRCI(const IndicatorContext& context) {
   if (std::ranges::any_of(periods, [](int period) { return period > kLongestPeriod; })) {
     return DrawingFailed(kPeriodTooLongMessage);
   }
-
   const PenGuard pen_guard(context.canvas);
+
   // −100 % to 100 % with a tenth spare above and below.
   const IndicatorFrame frame = OscillatorFrame(context, kPercentTop, -kPercentTop);
   DrawReferenceLines(context, frame, {0, 100, -100, level, -static_cast<int64_t>(level)});

@@ -41,6 +41,7 @@ std::vector<WatchPoint> WatchPoints(const BarTable& bars, int period, int start)
 }  // namespace
 
 DrawingResult DrawReverseWatch(const IndicatorContext& context) {
+  const PenGuard pen_guard(context.canvas);
   // 1 plots the raw values; a period below 1 has no window to average, so it means 1 as well.
   const int period = std::max(IntParameter(context.controls, kReverseWatchBoxes, "edrw"), 1);
   const BarTable& bars = context.data.bars;
@@ -72,7 +73,6 @@ DrawingResult DrawReverseWatch(const IndicatorContext& context) {
     --map.lower;
   }
 
-  const PenGuard pen_guard(canvas);
   canvas.SetPen(kRed);
   canvas.SetBrush(kRed);
   SegmentPen pen(canvas);

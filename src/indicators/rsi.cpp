@@ -82,6 +82,7 @@ bool DrawLine(const IndicatorContext& context, const IndicatorFrame& frame, int 
 }  // namespace
 
 DrawingResult DrawRSI(const IndicatorContext& context) {
+  const PenGuard pen_guard(context.canvas);
   const ControlValues& controls = context.controls;
   const std::array<int, 3> periods = {IntParameter(controls, kRsiBoxes, "edRSI1"),
                                       IntParameter(controls, kRsiBoxes, "edRSI2"),
@@ -92,7 +93,6 @@ DrawingResult DrawRSI(const IndicatorContext& context) {
   const int lower = IntParameter(controls, kRsiBoxes, "edRSID");
   const bool cumulative = controls.Checked("cbrsi");
 
-  const PenGuard pen_guard(context.canvas);
   const IndicatorFrame frame = OscillatorFrame(context, kPercentTop, kPercentBottom);
   DrawPercentLevels(context, frame, upper, lower);
   std::array<std::vector<double>, 3> tables;

@@ -47,11 +47,11 @@ Periods ReadPeriods(const ControlValues& controls) {
 }  // namespace
 
 DrawingResult DrawStochastics(const IndicatorContext& context) {
+  const PenGuard pen_guard(context.canvas);
   const ControlValues& controls = context.controls;
   const Periods periods = ReadPeriods(controls);
   const int upper = IntParameter(controls, kStochasticsBoxes, "edstup");
   const int lower = IntParameter(controls, kStochasticsBoxes, "edstdown");
-  const PenGuard pen_guard(context.canvas);
   const IndicatorFrame frame = OscillatorFrame(context, kPercentTop, kPercentBottom);
   DrawPercentLevels(context, frame, upper, lower);
   if (!periods.Valid()) return DrawingFailed(kSkewedDataMessage);
