@@ -33,8 +33,8 @@ TEST(IndicatorFamilyTable, ListItemsCoverEachPaneOnce) {
   EXPECT_EQ(FindFamily("Nothing"), nullptr);
 }
 
-// The names the command-line tool and the conditions use all resolve, each to its family's
-// computation with a warm-up and at least slot 1 described.
+// The names the command-line tool and the conditions use all resolve, in their old order, each to
+// its family's computation with a warm-up and at least slot 1 described.
 TEST(IndicatorFamilyTable, ComputationsKeepTheirNames) {
   const char* names[] = {"CalcIchimoku",
                          "CalcBollinger",
@@ -52,8 +52,11 @@ TEST(IndicatorFamilyTable, ComputationsKeepTheirNames) {
                          "CalcMACD",
                          "CalcMovingAverages:averages",
                          "CalcMovingAverages:deviation"};
-  EXPECT_EQ(Computations().size(), std::size(names));
-  for (const char* name : names) {
+  // In the order they have always been listed in.
+  ASSERT_EQ(Computations().size(), std::size(names));
+  for (size_t i = 0; i < std::size(names); ++i) {
+    const char* name = names[i];
+    EXPECT_EQ(Computations()[i].name, name);
     const ComputationInfo* info = FindComputation(name);
     ASSERT_NE(info, nullptr) << name;
     EXPECT_EQ(info->name, name);
