@@ -3,7 +3,7 @@
 
 #include "base/fields.h"
 #include "base/numbers.h"
-#include "cli_context.h"
+#include "commands.h"
 #include "indicators/computation.h"
 
 namespace varnolt::cli {
@@ -36,6 +36,12 @@ std::string Slot(float value) {
 
 }  // namespace
 
+std::string ComputationNames(std::string_view before, std::string_view after) {
+  std::string text;
+  for (const ComputationInfo& info : Computations()) text.append(before).append(info.name) += after;
+  return text;
+}
+
 // calc NAME [--settings FILE] [--set CONTROL=TEXT]... [--n N]: a computation over entries read
 // from stdin, printed with its warm-up length, its return value and the five slots.
 int CalcCommand(Context& context, Args& args) {
@@ -43,7 +49,10 @@ int CalcCommand(Context& context, Args& args) {
   const auto n_text = args.TakeOption("--n");
   const auto words = args.Positionals(1);
   const ComputationInfo* info = FindComputation(words[0]);
-  if (info == nullptr) throw UsageError("unknown computation " + words[0]);
+  if (info == nullptr) {
+    throw UsageError("unknown computation " + words[0] +
+                     "; the names are:" + ComputationNames("\n  ", ""));
+  }
   ScreeningSeries series;
   const int count = ReadEntries(std::cin, series);
   int bars = count;

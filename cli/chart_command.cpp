@@ -6,7 +6,7 @@
 #include "base/settings_file.h"
 #include "chart/command_record.h"
 #include "chart/price_chart_controls.h"
-#include "cli_context.h"
+#include "commands.h"
 #include "indicators/indicator_command.h"
 #include "qtcanvas/qimage_canvas.h"
 #include "series/series_loader.h"
@@ -26,14 +26,6 @@ std::pair<int, int> ParseSize(const std::string& text) {
   return {*width, *height};
 }
 
-DataUnit ParseUnitName(const std::string& text) {
-  static const char* kNames[] = {"day", "week", "month", "quarter", "year"};
-  for (int i = 0; i < 5; ++i) {
-    if (text == kNames[i]) return static_cast<DataUnit>(i);
-  }
-  throw UsageError("unknown unit " + text);
-}
-
 }  // namespace
 
 // chart [--size WxH] [--settings FILE] [--set CONTROL=TEXT]... [--unit U] [--no-adjust]
@@ -43,7 +35,7 @@ int ChartCommand(Context& context, Args& args) {
   const auto [width, height] = ParseSize(args.TakeOption("--size").value_or("1000x700"));
   ControlValues controls = ReadControlOptions(args);
   LoadRequest request;
-  request.unit = ParseUnitName(args.TakeOption("--unit").value_or("day"));
+  request.unit = ParseUnitArgument(args.TakeOption("--unit").value_or("day"));
   request.adjust = !args.TakeFlag("--no-adjust");
   const auto record = args.TakeOption("--record");
   const auto out = args.TakeOption("--out");
@@ -91,7 +83,8 @@ int ChartCommand(Context& context, Args& args) {
     switch (item.kind) {
       case 1:
         if (item.item < 1 || item.item > 3)
-          throw UserMessage("unknown chart type " + std::to_string(item.item));
+          throw UserMessage("unknown chart type " + std::to_string(item.item) +
+                            " (1 candlesticks, 2 close bars, 3 close line)");
         controls.Set("edv1", item.from);
         controls.Set("edv2", item.to);
         controls.SetChecked("rbfour", item.item == 1);
@@ -112,7 +105,8 @@ int ChartCommand(Context& context, Args& args) {
         result = RunOscillatorCommand(environment);
         break;
       default:
-        throw UserMessage("unknown record kind " + std::to_string(item.kind));
+        throw UserMessage("unknown record kind " + std::to_string(item.kind) +
+                          " (1 price bars, 2 skipped, 3 trend chart, 4 oscillator)");
     }
     if (!result.message.empty()) throw UserMessage(result.message);
   });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "base/numbers.h"
 #include "cli_context.h"
@@ -14,6 +15,21 @@ int LatestCommand(Context& context, Args& args);
 
 // series [--no-adjust] CODE N END: the screening series of about N trading days up to END.
 int SeriesCommand(Context& context, Args& args);
+
+// condition NUMBER [--num1 TEXT] …: the condition line of a catalogue entry.
+int ConditionCommand(Context& context, Args& args);
+
+// screen … (--file SET.ini | --line LINE...): the stocks that pass a condition list today.
+int ScreenCommand(Context& context, Args& args);
+
+// controls [--settings FILE] [--set CONTROL=TEXT]...: every control with its value.
+int ControlsCommand(Context& context, Args& args);
+
+// The names calc takes, each between `before` and `after`.
+std::string ComputationNames(std::string_view before, std::string_view after);
+
+// --unit of load and chart.
+DataUnit ParseUnitArgument(const std::string& text);
 
 // Argument readers of these commands; a word that does not read is a usage error.
 inline int ParseCodeArgument(const std::string& text) {

@@ -11,7 +11,9 @@ ControlValues ReadControlOptions(Args& args) {
     const auto equals = assignment->find('=');
     if (equals == std::string::npos) throw UsageError("--set needs CONTROL=TEXT");
     const std::string name = assignment->substr(0, equals);
-    if (!controls.Has(name)) throw UsageError("unknown control " + name);
+    if (!controls.Has(name)) {
+      throw UsageError("unknown control " + name + " (varnolt-cli controls lists them)");
+    }
     controls.Set(name, assignment->substr(equals + 1));
   }
   return controls;

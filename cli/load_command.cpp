@@ -1,31 +1,14 @@
-#include <map>
-
 #include "base/numbers.h"
 #include "base/text_file.h"
-#include "cli_context.h"
+#include "commands.h"
 #include "series/series_loader.h"
 
 namespace varnolt::cli {
-namespace {
-
-DataUnit ParseUnit(const std::string& text) {
-  static const std::map<std::string, DataUnit> kUnits = {{"day", DataUnit::kDay},
-                                                         {"week", DataUnit::kWeek},
-                                                         {"month", DataUnit::kMonth},
-                                                         {"quarter", DataUnit::kQuarter},
-                                                         {"year", DataUnit::kYear}};
-  const auto unit = kUnits.find(text);
-  if (unit == kUnits.end()) throw UsageError("unknown unit " + text);
-  return unit->second;
-}
-
-}  // namespace
-
 // load [--unit U] [--no-adjust] [--bars] TEXT START END: loads data 1 as the "選択" button does
 // and prints the boxes, the bars, the list lines and the report.
 int LoadCommand(Context& context, Args& args) {
   LoadRequest request;
-  request.unit = ParseUnit(args.TakeOption("--unit").value_or("day"));
+  request.unit = ParseUnitArgument(args.TakeOption("--unit").value_or("day"));
   request.adjust = !args.TakeFlag("--no-adjust");
   const bool print_bars = args.TakeFlag("--bars");
   const auto words = args.Positionals(3);

@@ -1,38 +1,17 @@
 // varnolt-cli: the core's commands for scripts and tests.
+#include <algorithm>
 #include <ctime>
 #include <iostream>
-#include <map>
 
 #include "base/file_error.h"
 #include "cli_context.h"
-#include "commands.h"
+#include "command_table.h"
 
 namespace {
 
 using varnolt::cli::Args;
-using varnolt::cli::Command;
 using varnolt::cli::UsageError;
 using varnolt::cli::UserMessage;
-
-constexpr const char* kUsage =
-    "usage: varnolt-cli [--home DIR] [--today YYYYMMDD] COMMAND ...\n"
-    "commands:\n"
-    "  load [--unit day|week|month|quarter|year] [--no-adjust] [--bars] TEXT START END\n"
-    "  convert [--first-line] FILE...\n"
-    "  chart [--size WxH] [--settings FILE] [--set CONTROL=TEXT]... [--unit U] [--no-adjust]\n"
-    "        --record RECORD --out FILE TEXT START END\n"
-    "  latest CODE DATE\n"
-    "  calc NAME [--settings FILE] [--set CONTROL=TEXT]... [--n N] < open,high,low,close lines\n"
-    "  series [--no-adjust] CODE N END\n";
-
-const std::map<std::string, Command>& Commands() {
-  static const std::map<std::string, Command> kCommands = {
-      {"load", varnolt::cli::LoadCommand},   {"convert", varnolt::cli::ConvertCommand},
-      {"chart", varnolt::cli::ChartCommand}, {"latest", varnolt::cli::LatestCommand},
-      {"calc", varnolt::cli::CalcCommand},   {"series", varnolt::cli::SeriesCommand},
-  };
-  return kCommands;
-}
 
 varnolt::DayNumber LocalToday() {
   const std::time_t now = std::time(nullptr);
@@ -47,6 +26,10 @@ int Run(std::vector<std::string> words) {
   // Global options come before the command name.
   while (!words.empty() && words.front().starts_with("--")) {
     const std::string option = words.front();
+    if (option == "--help") {
+      std::cout << varnolt::cli::OverviewHelp();
+      return 0;
+    }
     if (words.size() < 2) throw UsageError(option + " needs a value");
     const std::string value = words[1];
     words.erase(words.begin(), words.begin() + 2);
@@ -60,11 +43,15 @@ int Run(std::vector<std::string> words) {
     }
   }
   if (words.empty()) throw UsageError("no command");
-  const auto command = Commands().find(words.front());
-  if (command == Commands().end()) throw UsageError("unknown command " + words.front());
+  const varnolt::cli::CommandEntry* command = varnolt::cli::FindCommand(words.front());
+  if (command == nullptr) throw UsageError("unknown command " + words.front());
+  if (std::find(words.begin() + 1, words.end(), "--help") != words.end()) {
+    std::cout << varnolt::cli::CommandHelp(*command);
+    return 0;
+  }
   Args args(std::vector<std::string>(words.begin() + 1, words.end()));
   varnolt::cli::Context context{folder, today, std::cout};
-  return command->second(context, args);
+  return command->run(context, args);
 }
 
 }  // namespace
@@ -73,7 +60,7 @@ int main(int argc, char** argv) {
   try {
     return Run(std::vector<std::string>(argv + 1, argv + argc));
   } catch (const UsageError& error) {
-    std::cerr << "varnolt-cli: " << error.what() << "\n" << kUsage;
+    std::cerr << "varnolt-cli: " << error.what() << "\n" << varnolt::cli::UsageText();
     return 2;
   } catch (const std::exception& error) {
     // Messages the program shows in a box, file errors and conversion errors alike.

@@ -7,25 +7,22 @@
 #include "series/split_scan.h"
 
 namespace varnolt {
-namespace {
-
 // The largest number of weekdays a span may hold.
 constexpr int64_t kMaxSpanWeekdays = 1000;
 
-// The calendar days that hold `count` trading days: 7 days per 5 trading days, 30 holidays per
-// 260 trading days and a margin of 10. In 64 bits, so that no count can overflow it.
-int64_t SpanDays(int count) {
+int64_t ScreeningSpanDays(int count) {
   const int64_t n = count;
   return n * 7 / 5 + (n / 260 + 1) * 30 + 10;
 }
 
-}  // namespace
+bool ScreeningSpanAccepted(int count) {
+  return count >= 0 && ScreeningSpanDays(count) * 5 / 7 <= kMaxSpanWeekdays;
+}
 
 int LoadScreeningSeries(const ProgramFolder& folder, int code, int count, bool adjust,
                         DayNumber end, DayNumber today, ScreeningSeries& series) {
-  const int64_t span_days = SpanDays(count);
-  if (count < 0 || span_days * 5 / 7 > kMaxSpanWeekdays) return 0;
-  const int span = static_cast<int>(span_days);
+  if (!ScreeningSpanAccepted(count)) return 0;
+  const int span = static_cast<int>(ScreeningSpanDays(count));
   const DayNumber first = end - span + 1;
 
   float factor = 1;

@@ -1,10 +1,18 @@
 #pragma once
 
+#include <cstdint>
+
 #include "base/program_folder.h"
 #include "series/calendar.h"
 #include "series/screening_series.h"
 
 namespace varnolt {
+
+// The calendar days that hold `count` trading days: 7 days per 5 trading days, 30 holidays per
+// 260 trading days and a margin of 10. In 64 bits, so that no count can overflow it.
+int64_t ScreeningSpanDays(int count);
+// Whether a count is loaded at all: not negative, and a span of at most 1000 weekdays.
+bool ScreeningSpanAccepted(int count);
 
 // Loads about the last `count` trading days up to `end` into the series: every day of the
 // calendar span that covers them and has a close becomes an entry, oldest first, restated in

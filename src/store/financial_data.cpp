@@ -10,9 +10,6 @@
 namespace varnolt {
 namespace {
 
-constexpr size_t kIndexBytes = 20002;
-constexpr size_t kFinancialRecordBytes = 24;
-
 float LoadFloat(const unsigned char* p) {
   return std::bit_cast<float>(uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 |
                               uint32_t{p[3]} << 24);
@@ -29,7 +26,11 @@ std::optional<FinancialRecord> ReadFinancialRecord(const std::filesystem::path& 
   const uint16_t number = Load16(word);
   if (number == 0) return std::nullopt;
   unsigned char bytes[kFinancialRecordBytes];
-  file.ReadAt(kIndexBytes + uint64_t{number - 1u} * kFinancialRecordBytes, bytes);
+  file.ReadAt(kFinancialIndexBytes + uint64_t{number - 1u} * kFinancialRecordBytes, bytes);
+  return DecodeFinancialRecord(bytes);
+}
+
+FinancialRecord DecodeFinancialRecord(const unsigned char* bytes) {
   return FinancialRecord{LoadFloat(bytes),      LoadFloat(bytes + 4),  LoadFloat(bytes + 8),
                          LoadFloat(bytes + 12), LoadFloat(bytes + 16), LoadFloat(bytes + 20)};
 }

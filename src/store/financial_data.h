@@ -18,6 +18,12 @@ struct FinancialRecord {
   float unit_shares = 0;  // 単元株数
 };
 
+inline constexpr size_t kFinancialIndexBytes = 20002;
+inline constexpr size_t kFinancialRecordBytes = 24;
+
+// The six little-endian floats of one record.
+FinancialRecord DecodeFinancialRecord(const unsigned char* bytes);
+
 // The record of a code, or nothing when the index has no record for it. Throws FileError when
 // the file cannot be read or its index points past its end.
 std::optional<FinancialRecord> ReadFinancialRecord(const std::filesystem::path& data_dir, int code);

@@ -4,6 +4,8 @@
 
 #include <cerrno>
 #include <map>
+#include <mutex>
+#include <shared_mutex>
 #include <stdexcept>
 #include <vector>
 
@@ -72,6 +74,14 @@ Directory ReadCheckedDirectory(const BinaryFile& file) {
   return directory;
 }
 
+// The threads of a screening run may look up and allocate slots in the same file at once:
+// lookups share the directory, each change has it alone (an allocation reads, then writes the
+// slot count; a lookup must not see the count of a slot whose bytes are not there yet).
+std::shared_mutex& DirectoryAccess() {
+  static std::shared_mutex mutex;
+  return mutex;
+}
+
 void CheckCode(int code) {
   if (code < 0 || code >= kCodeCount) {
     throw std::invalid_argument("stock code out of range: " + std::to_string(code));
@@ -107,21 +117,27 @@ uint64_t FindOrAllocateSlot(const std::filesystem::path& path, int code) {
   CheckCode(code);
   if (!FileExists(path)) return 0;
   BinaryFile file(path, BinaryFile::Mode::kReadWrite);
-  const uint64_t size = file.Size();
-  if (size < kDirectoryBytes) Damaged(file, "銘柄表が途中で終わっています");
   unsigned char word[2];
-  file.ReadAt(0, word);
-  const uint32_t count = Load16(word);
-  CheckSize(file, size, count);
-  file.ReadAt(2 + 2 * static_cast<uint64_t>(code), word);
-  const uint32_t slot = Load16(word);
-  CheckEntry(file, code, slot, count);
-  if (slot != 0) return SlotOffset(slot);
+  {
+    const std::shared_lock lookup(DirectoryAccess());
+    const uint64_t size = file.Size();
+    if (size < kDirectoryBytes) Damaged(file, "銘柄表が途中で終わっています");
+    file.ReadAt(0, word);
+    const uint32_t count = Load16(word);
+    CheckSize(file, size, count);
+    file.ReadAt(2 + 2 * static_cast<uint64_t>(code), word);
+    const uint32_t slot = Load16(word);
+    CheckEntry(file, code, slot, count);
+    if (slot != 0) return SlotOffset(slot);
+  }
 
-  // Allocation changes the file: check the whole directory first. The new slot's bytes go
-  // first, then the count, then the code's entry, so that an interruption leaves at worst an
-  // unused slot and never an entry beyond the count.
+  // Allocation changes the file: check the whole directory first, under the lock, since
+  // another thread may have given the code its slot meanwhile. The new slot's bytes go first,
+  // then the count, then the code's entry, so that an interruption leaves at worst an unused
+  // slot and never an entry beyond the count.
+  const std::unique_lock change(DirectoryAccess());
   const Directory directory = ReadCheckedDirectory(file);
+  if (directory.Entry(code) != 0) return SlotOffset(directory.Entry(code));
   // Slot numbers end at the number of codes; orphan slots of interrupted allocations can use
   // them up before every code has one.
   if (directory.SlotCount() >= kCodeCount) Damaged(file, "銘柄枠がいっぱいです");
@@ -153,6 +169,7 @@ void WriteDayRecords(const std::filesystem::path& path, std::span<const DayRow> 
   }
   CreateYearFile(path);
   BinaryFile file(path, BinaryFile::Mode::kReadWrite);
+  const std::unique_lock change(DirectoryAccess());
   Directory directory = ReadCheckedDirectory(file);
 
   // Slot images of the touched codes, in ascending code order.

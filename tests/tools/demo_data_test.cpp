@@ -14,6 +14,7 @@
 #include "base/file_error.h"
 #include "base/text_codec.h"
 #include "base/text_file.h"
+#include "demo/code_bands.h"
 #include "series/calendar.h"
 #include "store/day_record.h"
 #include "support/temp_folder.h"
@@ -239,6 +240,20 @@ TEST(DemoDataTest, FullCatalogueSpreadsOverSectorsMarketsAndCodeRange) {
   for (const std::string& market : markets) EXPECT_TRUE(kMarkets.count(market)) << market;
   EXPECT_GE(markets.size(), 8u);
   for (int anchor : kAnchorCodes) EXPECT_TRUE(codes.count(anchor)) << anchor;
+}
+
+// Catalogues past what the busiest bands hold send their extra stocks to bands with free codes.
+TEST(DemoDataTest, LargeCataloguesFitTheCodeBands) {
+  for (int count : {4000, kMaxDemoStocks}) {
+    const std::vector<DemoStock> stocks = DemoCatalogue(3, count);
+    std::set<int> codes;
+    for (const DemoStock& stock : stocks) {
+      codes.insert(stock.code);
+      EXPECT_EQ(stock.sector, CodeBands()[BandOf(stock.code)].sector);
+    }
+    EXPECT_EQ(codes.size(), static_cast<size_t>(count));
+    for (int anchor : kAnchorCodes) EXPECT_TRUE(codes.count(anchor)) << anchor;
+  }
 }
 
 TEST(DemoDataTest, PricesAreConsistentOnTradingDaysOnly) {

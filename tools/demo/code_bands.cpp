@@ -96,13 +96,35 @@ std::vector<int> BandQuotas(int stock_count) {
   std::stable_sort(remainders.begin(), remainders.end(),
                    [](const auto& x, const auto& y) { return x.first > y.first; });
   for (int i = 0; given < stock_count; ++i, ++given) ++quota[remainders[i].second];
+  std::vector<int> room(bands);
+  for (int b = 0; b < bands; ++b) room[b] = kBands[b].last - kBands[b].first + 1;
   for (int code : kAnchorCodes) {
-    int& own = quota[BandOf(code)];
+    const int band = BandOf(code);
+    --room[band];
+    int& own = quota[band];
     if (own > 0) {
       --own;
     } else {
       --*std::max_element(quota.begin(), quota.end());
     }
+  }
+  // Large catalogues fill some bands: what does not fit goes, one stock at a time, to the band
+  // with the most free codes. Smaller catalogues never get here, so their codes stay as they
+  // were.
+  int excess = 0;
+  for (int b = 0; b < bands; ++b) {
+    const int over = quota[b] - room[b];
+    if (over > 0) {
+      excess += over;
+      quota[b] = room[b];
+    }
+  }
+  for (; excess > 0; --excess) {
+    int best = 0;
+    for (int b = 1; b < bands; ++b) {
+      if (room[b] - quota[b] > room[best] - quota[best]) best = b;
+    }
+    ++quota[best];
   }
   return quota;
 }

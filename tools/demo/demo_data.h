@@ -19,7 +19,7 @@ struct DemoOptions {
   int32_t today = 0;  // yyyymmdd: the last day that can have prices; must be a valid date
 };
 
-inline constexpr int kMaxDemoStocks = 2000;
+inline constexpr int kMaxDemoStocks = 6000;
 
 // One stock of the invented catalogue.
 struct DemoStock {

@@ -1,4 +1,5 @@
-// varnolt-demo [--seed N] [--today YYYYMMDD] DIR: writes an invented program folder to DIR.
+// varnolt-demo [--seed N] [--today YYYYMMDD] [--stocks N] DIR: writes an invented program folder to
+// DIR.
 
 #include <cstdio>
 #include <ctime>
@@ -14,7 +15,8 @@
 
 namespace {
 
-constexpr const char* kUsage = "usage: varnolt-demo [--seed N] [--today YYYYMMDD] DIR\n";
+constexpr const char* kUsage =
+    "usage: varnolt-demo [--seed N] [--today YYYYMMDD] [--stocks N] DIR\n";
 
 int32_t LocalToday() {
   const std::time_t now = std::time(nullptr);
@@ -43,6 +45,15 @@ std::optional<Arguments> ParseArguments(int argc, char** argv) {
         return std::nullopt;
       }
       arguments.options.seed = static_cast<uint32_t>(*seed);
+    } else if (arg == "--stocks" && has_value) {
+      const auto count = varnolt::ParseInt(argv[++i]);
+      if (!count || *count < static_cast<int>(varnolt::demo::kAnchorCodes.size()) ||
+          *count > varnolt::demo::kMaxDemoStocks) {
+        std::fprintf(stderr, "varnolt-demo: --stocks needs a count %zu–%d\n",
+                     varnolt::demo::kAnchorCodes.size(), varnolt::demo::kMaxDemoStocks);
+        return std::nullopt;
+      }
+      arguments.options.stock_count = *count;
     } else if (arg == "--today" && has_value) {
       const std::string_view text = argv[++i];
       if (text.size() != 8 || !varnolt::IsAllDigits(text) || varnolt::CompactToDay(text) == 0) {
