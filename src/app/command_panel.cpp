@@ -39,3 +39,14 @@ CommandPanel BuildCommandPanel(const QString& title, const CommandPanelNames& na
   layout->setColumnStretch(5, 1);
   return p;
 }
+
+QStringList IndicatorItemLabels(varnolt::Pane pane) {
+  QStringList labels;
+  for (int index = 0; index < varnolt::ListItemCount(pane); ++index) {
+    const varnolt::PaneItem* item = varnolt::FindListItem(pane, index);
+    labels << (item ? QString::fromUtf8(item->label.data(),
+                                        static_cast<qsizetype>(item->label.size()))
+                    : QString());
+  }
+  return labels;
+}

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include "base/data_set_names.h"
+#include "indicators/indicator_family.h"
 
 class QComboBox;
 class QGroupBox;
@@ -24,6 +25,9 @@ struct CommandPanel {
   QPushButton* clear = nullptr;  // "クリア": whitens the regions
   QPushButton* show = nullptr;   // "表示": the indicator command
 };
+
+// The labels of the pane's indicator list, in the order of the command's item indices.
+QStringList IndicatorItemLabels(varnolt::Pane pane);
 
 // The region boxes start with the built-in values of their names.
 CommandPanel BuildCommandPanel(const QString& title, const CommandPanelNames& names,

@@ -3,22 +3,12 @@
 #include <QGroupBox>
 #include <QVBoxLayout>
 
-namespace {
-
-// In the order of the trend command's item indices.
-const QStringList kItems = {"移動平均（終値）", "移動平均（高値・安値）",
-                            "一目均衡表",       "ボリンジャーバンド",
-                            "パラボリック",     "新値足",
-                            "練行足",           "カギ足（非時系列）",
-                            "カギ足（時系列）", "Ｐ＆Ｆ"};
-
-}  // namespace
-
 TrendPage BuildTrendPage(QWidget* parent) {
   TrendPage p;
   p.page = new QWidget(parent);
-  p.data1 = BuildCommandPanel("データ１", varnolt::DataSetNamesOf(1).trend, kItems, p.page);
-  p.data2 = BuildCommandPanel("データ２", varnolt::DataSetNamesOf(2).trend, kItems, p.page);
+  const QStringList items = IndicatorItemLabels(varnolt::Pane::kTrend);
+  p.data1 = BuildCommandPanel("データ１", varnolt::DataSetNamesOf(1).trend, items, p.page);
+  p.data2 = BuildCommandPanel("データ２", varnolt::DataSetNamesOf(2).trend, items, p.page);
 
   auto* column = new QVBoxLayout;
   column->addWidget(p.data1.box);

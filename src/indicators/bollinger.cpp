@@ -9,13 +9,11 @@
 namespace varnolt {
 namespace {
 
-constexpr int kPeriodWhenEmpty = 21;
-constexpr double kWidthWhenEmpty = 2.0;
 constexpr Color kMiddleColor = kGreen;
 constexpr Color kBandColor = kBlue;
 
 int Period(const ControlValues& controls) {
-  return IntParameter(controls, "edVo1", kPeriodWhenEmpty);
+  return IntParameter(controls, kBollingerBoxes, "edVo1");
 }
 
 struct MeanDeviation {
@@ -39,26 +37,13 @@ MeanDeviation WindowStatistics(CloseOf close_of, int end, int period) {
   return {mean, std::sqrt(squares / period)};
 }
 
-// Leaves the canvas in copy mode with a white brush however the drawing ends, a parameter
-// error included, so that the next drawing does not inherit the not-xor pen.
-class PenRestore {
- public:
-  explicit PenRestore(Canvas& canvas) : canvas_(canvas) {}
-  ~PenRestore() { ResetPen(canvas_); }
-  PenRestore(const PenRestore&) = delete;
-  PenRestore& operator=(const PenRestore&) = delete;
-
- private:
-  Canvas& canvas_;
-};
-
 }  // namespace
 
-std::string DrawBollinger(const IndicatorContext& context) {
+DrawingResult DrawBollinger(const IndicatorContext& context) {
+  const PenGuard pen_guard(context.canvas);
   const IndicatorFrame frame(context);
-  const PenRestore restore(context.canvas);
   const int period = Period(context.controls);
-  const double width = RealParameter(context.controls, "edVo2", kWidthWhenEmpty);
+  const double width = RealParameter(context.controls, kBollingerBoxes, "edVo2");
   // Without a positive period there is nothing to average; without a bar after the first
   // full window there is no segment.
   if (period <= 0) return {};
@@ -93,11 +78,17 @@ std::string DrawBollinger(const IndicatorContext& context) {
   return {};
 }
 
-int CalcBollinger(ScreeningSeries& series, int bars, const ControlValues& controls) {
+int BollingerWarmUp(const ControlValues& controls) {
   const int period = Period(controls);
   // A period below 1 would divide by a zero count; the stock fails as it does for equal closes.
   if (period <= 0) throw ComputationFault("Bollinger period below 1");
-  if (bars == 0) return period - 1;
+  return period - 1;
+}
+
+int CalcBollinger(ScreeningSeries& series, int bars, const ControlValues& controls) {
+  if (bars == 0) return BollingerWarmUp(controls);
+  const int period = Period(controls);
+  if (period <= 0) throw ComputationFault("Bollinger period below 1");
 
   for (int i = 1; i <= std::min(period - 1, bars); ++i) {
     series[i].s1 = 0;

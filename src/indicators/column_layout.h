@@ -14,10 +14,6 @@
 
 namespace varnolt {
 
-// The message of a box size that is zero, negative, or so small that box positions stop being
-// whole numbers in single precision.
-inline constexpr const char* kBadBoxSize = "値幅を正しく設定して下さい";
-
 class ColumnLayout {
  public:
   // `elements` is how many elements the chart has; it fixes their width.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <span>
 #include <stdexcept>
 #include <string_view>
@@ -21,12 +22,18 @@ class ComputationFault : public std::runtime_error {
 using ComputationFunction = int (*)(ScreeningSeries& series, int bars,
                                     const ControlValues& controls);
 
+// The warm-up length alone: how many bars before the first result the computation needs.
+using WarmUpFunction = int (*)(const ControlValues& controls);
+
 struct ComputationInfo {
   std::string_view name;  // as the command-line tool's calc takes it
   ComputationFunction run;
+  WarmUpFunction warm_up = nullptr;
+  // What each result slot s1..s5 holds; empty for a slot the computation leaves alone.
+  std::array<std::string_view, 5> slot_meanings{};
 };
 
-// Every registered computation; a name is registered once here.
+// Every computation of the indicator families, in the families' order.
 std::span<const ComputationInfo> Computations();
 const ComputationInfo* FindComputation(std::string_view name);
 

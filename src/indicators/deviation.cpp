@@ -5,10 +5,12 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <span>
 #include <string_view>
 #include <vector>
 
 #include "base/numbers.h"
+#include "indicators/moving_average.h"
 #include "indicators/oscillator_frame.h"
 
 namespace varnolt {
@@ -79,13 +81,24 @@ std::vector<double> InPercent(const std::vector<float>& hundredths) {
   return percent;
 }
 
+// The two periods of the screening modes: slot 1's and slot 2's.
+std::array<int, 2> ComputedPeriods(const ControlValues& controls,
+                                   std::span<const ParameterBox> boxes) {
+  return {ComputedIntParameter(controls, boxes, boxes[0].name),
+          ComputedIntParameter(controls, boxes, boxes[1].name)};
+}
+
+int AveragesWarmUp(const ControlValues& controls, std::span<const ParameterBox> boxes) {
+  const std::array<int, 2> periods = ComputedPeriods(controls, boxes);
+  return std::max(std::max(periods[0], periods[1]) - 1, 0);
+}
+
 // Both screening modes: slot 1 from the first period, slot 2 from the second; 0 where a
 // period has no full window yet or is not above 0.
 int CalcMovingAverages(ScreeningSeries& series, int bars, const ControlValues& controls,
-                       std::string_view first_name, std::string_view second_name, bool deviation) {
-  const std::array<int, 2> periods = {IntParameter(controls, first_name, 6),
-                                      IntParameter(controls, second_name, 12)};
-  if (bars == 0) return std::max(std::max(periods[0], periods[1]) - 1, 0);
+                       std::span<const ParameterBox> boxes, bool deviation) {
+  if (bars == 0) return AveragesWarmUp(controls, boxes);
+  const std::array<int, 2> periods = ComputedPeriods(controls, boxes);
   const std::array<float ScreeningEntry::*, 2> slots = {&ScreeningEntry::s1, &ScreeningEntry::s2};
   const auto close_of = [&series](int bar) { return series[bar].close; };
   for (size_t k = 0; k < periods.size(); ++k) {
@@ -106,24 +119,25 @@ int CalcMovingAverages(ScreeningSeries& series, int bars, const ControlValues& c
 
 }  // namespace
 
-std::string DrawDeviation(const IndicatorContext& context) {
+DrawingResult DrawDeviation(const IndicatorContext& context) {
+  const PenGuard pen_guard(context.canvas);
   const ControlValues& controls = context.controls;
   std::array<DeviationLine, 3> lines;
   const std::array<std::string_view, 3> period_names = {"edkai1", "edkai2", "edkai3"};
   const std::array<std::string_view, 3> colour_names = {"lbkai1", "lbkai2", "lbkai3"};
   for (size_t k = 0; k < lines.size(); ++k) {
-    lines[k].period = IntParameter(controls, period_names[k], 0);
+    lines[k].period = IntParameter(controls, kDeviationBoxes, period_names[k]);
     lines[k].colour = controls.ColorOf(colour_names[k]);
   }
   // A level of −3 % means the same pair of lines as 3 %.
-  const int64_t level = std::abs(int64_t{IntParameter(controls, "edKai4", 3)}) * 100;
+  const int64_t level = std::abs(int64_t{IntParameter(controls, kDeviationBoxes, "edKai4")}) * 100;
 
   // The extremes start at 0, so the scale always holds the zero line.
   float largest = 0;
   float smallest = 0;
   for (DeviationLine& line : lines) {
     if (!ComputeLine(context.data.bars, context.data.first_shown, line, largest, smallest)) {
-      return kSkewedData;
+      return DrawingFailed(kSkewedDataMessage);
     }
   }
 
@@ -149,14 +163,9 @@ std::string DrawDeviation(const IndicatorContext& context) {
 
   for (const DeviationLine& line : lines) {
     if (line.start > frame.Last()) continue;
-    SetOscillatorPen(context.canvas, line.colour);
-    SegmentPen pen(context.canvas);
-    pen.Start(OscillatorPoint(frame, line.start, line.values[line.start]));
-    for (int bar = line.start + 1; bar <= frame.Last(); ++bar) {
-      pen.To(OscillatorPoint(frame, bar, line.values[bar]));
-    }
+    OscillatorLine pen(context, frame, line.colour);
+    for (int bar = line.start; bar <= frame.Last(); ++bar) pen.Add(bar, line.values[bar]);
   }
-  ResetPen(context.canvas);
 
   if (ListingWanted(controls)) {
     WriteListing(
@@ -168,12 +177,20 @@ std::string DrawDeviation(const IndicatorContext& context) {
   return {};
 }
 
+int MovingAveragesWarmUp(const ControlValues& controls) {
+  return AveragesWarmUp(controls, kMovingAverageBoxes);
+}
+
+int MovingAveragesDeviationWarmUp(const ControlValues& controls) {
+  return AveragesWarmUp(controls, kDeviationBoxes);
+}
+
 int CalcMovingAveragesAverages(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  return CalcMovingAverages(series, bars, controls, "edav1", "edav2", false);
+  return CalcMovingAverages(series, bars, controls, kMovingAverageBoxes, false);
 }
 
 int CalcMovingAveragesDeviation(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  return CalcMovingAverages(series, bars, controls, "edkai1", "edkai2", true);
+  return CalcMovingAverages(series, bars, controls, kDeviationBoxes, true);
 }
 
 }  // namespace varnolt

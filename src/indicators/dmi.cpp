@@ -141,25 +141,15 @@ bool ComputeLines(const BarTable& bars, int first, int last, int period, int adx
   return true;
 }
 
-// Draws values[from..to] as one line; nothing when from > to.
-void DrawLine(const IndicatorContext& context, const IndicatorFrame& frame, Color colour,
-              const std::vector<double>& values, int64_t from, int to) {
-  if (from > to) return;
-  SetOscillatorPen(context.canvas, colour);
-  SegmentPen pen(context.canvas);
-  const int start = static_cast<int>(from);
-  pen.Start(OscillatorPoint(frame, start, values[start]));
-  for (int bar = start + 1; bar <= to; ++bar) pen.To(OscillatorPoint(frame, bar, values[bar]));
-}
-
 }  // namespace
 
-std::string DrawDMI(const IndicatorContext& context) {
+DrawingResult DrawDMI(const IndicatorContext& context) {
+  const PenGuard pen_guard(context.canvas);
   const ControlValues& controls = context.controls;
-  const int period = IntParameter(controls, "edpmdi", 14);
-  const int adx_period = IntParameter(controls, "edadx", 14);
-  const int support = IntParameter(controls, "eddmisup", 20);
-  const int support2 = IntParameter(controls, "eddmisup2", 50);
+  const int period = IntParameter(controls, kDmiBoxes, "edpmdi");
+  const int adx_period = IntParameter(controls, kDmiBoxes, "edadx");
+  const int support = IntParameter(controls, kDmiBoxes, "eddmisup");
+  const int support2 = IntParameter(controls, kDmiBoxes, "eddmisup2");
   const bool cumulative = controls.Checked("cbrsi");
   const bool with_adxr = controls.Checked("cbadxr");
 
@@ -173,33 +163,35 @@ std::string DrawDMI(const IndicatorContext& context) {
   if (period < 1 || adx_period < 1 ||
       !ComputeLines(context.data.bars, frame.First(), frame.Last(), period, adx_period, cumulative,
                     with_adxr, lines)) {
-    ResetPen(context.canvas);
-    return kSkewedData;
+    return DrawingFailed(kSkewedDataMessage);
   }
 
   const int last = frame.Last();
-  DrawLine(context, frame, controls.ColorOf("lbpdi"), lines.plus_di, lines.start, last);
-  DrawLine(context, frame, controls.ColorOf("lbmdi"), lines.minus_di, lines.start, last);
-  DrawLine(context, frame, controls.ColorOf("lbadx"), lines.adx, lines.adx_start, last);
+  DrawValueLine(context, frame, controls.ColorOf("lbpdi"), lines.plus_di, lines.start, last);
+  DrawValueLine(context, frame, controls.ColorOf("lbmdi"), lines.minus_di, lines.start, last);
+  DrawValueLine(context, frame, controls.ColorOf("lbadx"), lines.adx, lines.adx_start, last);
   if (with_adxr) {
-    DrawLine(context, frame, controls.ColorOf(std::string("cbadxr").append(kColorSuffix)),
-             lines.adxr, lines.adxr_start, last);
+    DrawValueLine(context, frame, controls.ColorOf(std::string("cbadxr").append(kColorSuffix)),
+                  lines.adxr, lines.adxr_start, last);
   }
-  ResetPen(context.canvas);
   WriteListing(context, kHeader, {lines.minus_di, lines.plus_di, lines.adx, lines.adxr});
   return {};
 }
 
+int DmiWarmUp(const ControlValues& controls) {
+  const int64_t period = ComputedIntParameter(controls, kDmiBoxes, "edpmdi");
+  const int64_t adx_period = ComputedIntParameter(controls, kDmiBoxes, "edadx");
+  const int64_t warm_up =
+      controls.Checked("cbadxr") ? 2 * adx_period + period - 1 : period + adx_period - 1;
+  return static_cast<int>(std::clamp<int64_t>(warm_up, 0, INT32_MAX));
+}
+
 int CalcDMI(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  const int period = IntParameter(controls, "edpmdi", 14);
-  const int adx_period = IntParameter(controls, "edadx", 14);
+  if (bars == 0) return DmiWarmUp(controls);
+  const int period = ComputedIntParameter(controls, kDmiBoxes, "edpmdi");
+  const int adx_period = ComputedIntParameter(controls, kDmiBoxes, "edadx");
   const bool cumulative = controls.Checked("cbrsi");
   const bool with_adxr = controls.Checked("cbadxr");
-  if (bars == 0) {
-    const int64_t warm_up =
-        with_adxr ? 2 * int64_t{adx_period} + period - 1 : int64_t{period} + adx_period - 1;
-    return static_cast<int>(std::clamp<int64_t>(warm_up, 0, INT32_MAX));
-  }
 
   for (int bar = 1; bar <= bars; ++bar) {
     ScreeningEntry& entry = series[bar];

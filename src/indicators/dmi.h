@@ -7,8 +7,13 @@
 
 namespace varnolt {
 
+// The parameter boxes and what an empty box stands for.
+inline constexpr ParameterBox kDmiBoxes[] = {
+    {"edpmdi", 14, 14}, {"edadx", 14, 14}, {"eddmisup", 20, {}}, {"eddmisup2", 50, {}}};
+
 // Directional movement: +DI, -DI, ADX and ADXR.
-std::string DrawDMI(const IndicatorContext& context);
+int DmiWarmUp(const ControlValues& controls);
 int CalcDMI(ScreeningSeries& series, int bars, const ControlValues& controls);
+DrawingResult DrawDMI(const IndicatorContext& context);
 
 }  // namespace varnolt

@@ -23,13 +23,13 @@ struct Periods {
 // A period below one bar has no window, and one beyond the longest series only pushes the
 // shifted lines further out; holding the periods to 1..kMaxBars keeps every bar number and
 // the warm-up length inside an int.
-int ReadPeriod(const ControlValues& controls, std::string_view name, int when_empty) {
-  return std::clamp(IntParameter(controls, name, when_empty), 1, kMaxBars);
+int ReadPeriod(const ControlValues& controls, std::string_view name) {
+  return std::clamp(IntParameter(controls, kIchimokuBoxes, name), 1, kMaxBars);
 }
 
 Periods ReadPeriods(const ControlValues& controls) {
-  return {ReadPeriod(controls, "edIchi1", 9), ReadPeriod(controls, "edIchi2", 26),
-          ReadPeriod(controls, "edIchi3", 52)};
+  return {ReadPeriod(controls, "edIchi1"), ReadPeriod(controls, "edIchi2"),
+          ReadPeriod(controls, "edIchi3")};
 }
 
 // (highest high + lowest low) div 2 over the last a, b and c bars at every bar from `from` to
@@ -123,7 +123,8 @@ struct BarValues {
 
 }  // namespace
 
-std::string DrawIchimoku(const IndicatorContext& context) {
+DrawingResult DrawIchimoku(const IndicatorContext& context) {
+  const PenGuard pen_guard(context.canvas);
   const Periods periods = ReadPeriods(context.controls);
   const int b = periods.base;
   const IndicatorFrame frame(context);
@@ -198,14 +199,18 @@ std::string DrawIchimoku(const IndicatorContext& context) {
     pen.Start(frame.Point(first, bars[first + b - 1].close));
     for (int i = first + 1; i + b - 1 <= last; ++i) pen.To(frame.Point(i, bars[i + b - 1].close));
   }
-  ResetPen(canvas);
   return {};
 }
 
+int IchimokuWarmUp(const ControlValues& controls) {
+  const Periods periods = ReadPeriods(controls);
+  return periods.base + periods.span_b - 2;
+}
+
 int CalcIchimoku(ScreeningSeries& series, int bars, const ControlValues& controls) {
+  if (bars <= 0) return IchimokuWarmUp(controls);
   const Periods periods = ReadPeriods(controls);
   const int b = periods.base;
-  if (bars <= 0) return b + periods.span_b - 2;
   bars = std::min(bars, kScreeningCapacity);
   // The series keeps an earlier stock's results: clear every slot, so bars the loop below
   // leaves alone (the warm-up, slots 3 and 4 before their first shifted value) read 0.

@@ -1,5 +1,7 @@
 #include "indicators/indicator_context.h"
 
+#include <stdexcept>
+
 #include "base/numbers.h"
 
 namespace varnolt {
@@ -38,6 +40,33 @@ int IntParameter(const ControlValues& controls, std::string_view name, int when_
 double RealParameter(const ControlValues& controls, std::string_view name, double when_empty) {
   const std::string& text = controls.Text(name);
   return text.empty() ? when_empty : ToDecimal(text);
+}
+
+const ParameterBox& FindBox(std::span<const ParameterBox> boxes, std::string_view name) {
+  for (const ParameterBox& box : boxes) {
+    if (box.name == name) return box;
+  }
+  throw std::logic_error("parameter box not listed: " + std::string(name));
+}
+
+int IntParameter(const ControlValues& controls, std::span<const ParameterBox> boxes,
+                 std::string_view name) {
+  return IntParameter(controls, name, static_cast<int>(FindBox(boxes, name).when_drawn));
+}
+
+double RealParameter(const ControlValues& controls, std::span<const ParameterBox> boxes,
+                     std::string_view name) {
+  return RealParameter(controls, name, FindBox(boxes, name).when_drawn);
+}
+
+int ComputedIntParameter(const ControlValues& controls, std::span<const ParameterBox> boxes,
+                         std::string_view name) {
+  return IntParameter(controls, name, static_cast<int>(FindBox(boxes, name).when_computed.value()));
+}
+
+double ComputedRealParameter(const ControlValues& controls, std::span<const ParameterBox> boxes,
+                             std::string_view name) {
+  return RealParameter(controls, name, FindBox(boxes, name).when_computed.value());
 }
 
 void ResetPen(Canvas& canvas) {

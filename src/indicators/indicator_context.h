@@ -1,8 +1,12 @@
 #pragma once
 
+#include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "base/controls.h"
+#include "base/messages.h"
 #include "chart/canvas.h"
 #include "chart/data_set.h"
 #include "chart/price_chart.h"
@@ -24,6 +28,22 @@ struct IndicatorContext {
   // makes every weekday a trading day.
   const HolidayList* holidays = nullptr;
 };
+
+// What a drawing reports. A failed drawing stopped on an error: the command shows the message
+// and appends no record item, so replaying the record does not repeat the failure. A drawing
+// that got through may still carry a message that only informs (a fallback it used).
+struct DrawingResult {
+  std::string message;
+  bool failed = false;
+};
+inline DrawingResult DrawingFailed(std::string message) {
+  return {std::move(message), true};
+}
+inline DrawingResult DrawingInforms(std::string message) {
+  return {std::move(message), false};
+}
+
+using Drawing = DrawingResult (*)(const IndicatorContext&);
 
 // Positions and pixels of the time-series indicator drawings: bar i stands at position i, or
 // at its date's day number with calendar spacing; values map through the region band with
@@ -71,7 +91,41 @@ class SegmentPen {
 int IntParameter(const ControlValues& controls, std::string_view name, int when_empty);
 double RealParameter(const ControlValues& controls, std::string_view name, double when_empty);
 
+// A family's parameter box and what an empty box stands for. The chart and the screening may
+// differ: an empty period switches a chart line off, while a condition needs a period.
+struct ParameterBox {
+  std::string_view name;
+  double when_drawn;
+  std::optional<double> when_computed;  // none: the computation does not read the box
+};
+
+// The box of that name among a family's boxes; every name a family reads is listed there.
+const ParameterBox& FindBox(std::span<const ParameterBox> boxes, std::string_view name);
+
+// A family's box as the drawing reads it, and as the computation reads it.
+int IntParameter(const ControlValues& controls, std::span<const ParameterBox> boxes,
+                 std::string_view name);
+double RealParameter(const ControlValues& controls, std::span<const ParameterBox> boxes,
+                     std::string_view name);
+int ComputedIntParameter(const ControlValues& controls, std::span<const ParameterBox> boxes,
+                         std::string_view name);
+double ComputedRealParameter(const ControlValues& controls, std::span<const ParameterBox> boxes,
+                             std::string_view name);
+
 // Pen back to copy mode and brush to white, as every drawing leaves the canvas.
 void ResetPen(Canvas& canvas);
+
+// Resets the pen however the drawing ends, a parameter error included, so that the next drawing
+// does not inherit a not-xor pen or a coloured brush.
+class PenGuard {
+ public:
+  explicit PenGuard(Canvas& canvas) : canvas_(canvas) {}
+  ~PenGuard() { ResetPen(canvas_); }
+  PenGuard(const PenGuard&) = delete;
+  PenGuard& operator=(const PenGuard&) = delete;
+
+ private:
+  Canvas& canvas_;
+};
 
 }  // namespace varnolt

@@ -27,7 +27,8 @@ constexpr int kKagiPenWidth = 2;
 // about its table goes to `message`.
 KagiWidth ReadKagiWidth(const ControlValues& controls, int32_t last_close, std::string& message) {
   const bool percent = controls.ItemIndex("rgKagi") == 1;
-  BoxSize box = ReadBoxSize(controls, "edKagi", 10, "cbKagi", last_close);
+  BoxSize box = ReadBoxSize(controls, "edKagi", FindBox(kKagiBoxes, "edKagi").when_drawn, "cbKagi",
+                            last_close);
   message = std::move(box.message);
   return {box.box, percent};
 }
@@ -112,7 +113,7 @@ void DrawTurningPoints(const IndicatorContext& context, const std::vector<KagiLi
 // The lines of the displayed bars, or none when there is no second bar to draw from. A flat
 // price scale maps nothing, so it draws nothing; the listing does not need it.
 template <typename Draw>
-std::string DrawKagiWith(const IndicatorContext& context, bool time_axis, Draw draw) {
+DrawingResult DrawKagiWith(const IndicatorContext& context, bool time_axis, Draw draw) {
   const DataSet& data = context.data;
   const int first = data.first_shown;
   const int last = data.bars.Count();
@@ -122,22 +123,26 @@ std::string DrawKagiWith(const IndicatorContext& context, bool time_axis, Draw d
   const std::vector<KagiLine> lines = KagiLines(data.bars, first, last, width);
   if (context.scale.upper != context.scale.lower) draw(context, lines);
   AppendStatistics(context, width, lines, time_axis);
-  return message;
+  return DrawingInforms(message);
 }
 
 }  // namespace
 
-std::string DrawKagi(const IndicatorContext& context) {
+DrawingResult DrawKagi(const IndicatorContext& context) {
   return DrawKagiWith(context, false, DrawKagiColumns);
 }
 
-std::string DrawKagiTimeSeries(const IndicatorContext& context) {
+DrawingResult DrawKagiTimeSeries(const IndicatorContext& context) {
   return DrawKagiWith(context, true, DrawTurningPoints);
 }
 
+// The walk starts at bar 1 whatever the parameters; a year of bars gives it time to settle.
+int KagiWarmUp(const ControlValues&) {
+  return 250;
+}
+
 int CalcKagi(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  constexpr int kWarmUp = 250;
-  if (bars == 0) return kWarmUp;
+  if (bars == 0) return KagiWarmUp(controls);
   std::string ignored;  // screening says nothing; the fallback box stands
   const KagiWidth width = ReadKagiWidth(controls, series[bars].close, ignored);
   KagiWalk walk(width, series[1].close);

@@ -26,8 +26,9 @@ struct MacdPeriods {
 };
 
 MacdPeriods ReadPeriods(const ControlValues& controls) {
-  return {IntParameter(controls, "edmacd1", 5), IntParameter(controls, "edmacd2", 20),
-          IntParameter(controls, "edmacd3", 0)};
+  return {IntParameter(controls, kMacdBoxes, "edmacd1"),
+          IntParameter(controls, kMacdBoxes, "edmacd2"),
+          IntParameter(controls, kMacdBoxes, "edmacd3")};
 }
 
 // An exponential average of closes, kept in single precision as the tables hold it: the plain
@@ -87,26 +88,13 @@ void FillSignal(const MacdPeriods& periods, int count, MacdAt macd, SignalAt sig
   }
 }
 
-// The later of the first displayed bar and a period-based start, or one past the last bar.
-int StartBar(int first, int64_t from_period, int last) {
-  return static_cast<int>(std::min<int64_t>(std::max<int64_t>(first, from_period), last + 1));
-}
-
-void DrawLine(const IndicatorContext& context, const IndicatorFrame& frame, Color colour,
-              const std::vector<double>& values, int from, int to) {
-  if (from > to) return;
-  SetOscillatorPen(context.canvas, colour);
-  SegmentPen pen(context.canvas);
-  pen.Start(OscillatorPoint(frame, from, values[from]));
-  for (int bar = from + 1; bar <= to; ++bar) pen.To(OscillatorPoint(frame, bar, values[bar]));
-}
-
 }  // namespace
 
-std::string DrawMACD(const IndicatorContext& context) {
+DrawingResult DrawMACD(const IndicatorContext& context) {
+  const PenGuard pen_guard(context.canvas);
   const ControlValues& controls = context.controls;
   const MacdPeriods periods = ReadPeriods(controls);
-  if (!periods.Valid()) return kSkewedData;
+  if (!periods.Valid()) return DrawingFailed(kSkewedDataMessage);
 
   const BarTable& bars = context.data.bars;
   const int first = context.data.first_shown;
@@ -143,23 +131,25 @@ std::string DrawMACD(const IndicatorContext& context) {
       OscillatorFrame(context, static_cast<double>(upper), static_cast<double>(lower));
   DrawReferenceLines(context, frame, {0, RoundHalfEven(largest), RoundHalfEven(smallest)});
 
-  DrawLine(context, frame, controls.ColorOf("lbmacd1"), macd, StartBar(first, macd_start, last),
-           last);
+  DrawValueLine(context, frame, controls.ColorOf("lbmacd1"), macd,
+                StartBar(first, macd_start, last), last);
   if (periods.signal > 0) {
-    DrawLine(context, frame, controls.ColorOf("lbmacd2"), signal,
-             StartBar(first, periods.SignalStart(), last), last);
+    DrawValueLine(context, frame, controls.ColorOf("lbmacd2"), signal,
+                  StartBar(first, periods.SignalStart(), last), last);
   }
-  ResetPen(context.canvas);
   WriteListing(context, kHeader, {macd, signal});
   return {};
 }
 
-int CalcMACD(ScreeningSeries& series, int bars, const ControlValues& controls) {
+int MacdWarmUp(const ControlValues& controls) {
   const MacdPeriods periods = ReadPeriods(controls);
-  if (bars == 0) {
-    const int64_t warm_up = periods.MacdStart() - 1 + (periods.signal > 0 ? periods.signal - 1 : 0);
-    return static_cast<int>(std::clamp<int64_t>(warm_up, 0, INT32_MAX));
-  }
+  const int64_t warm_up = periods.MacdStart() - 1 + (periods.signal > 0 ? periods.signal - 1 : 0);
+  return static_cast<int>(std::clamp<int64_t>(warm_up, 0, INT32_MAX));
+}
+
+int CalcMACD(ScreeningSeries& series, int bars, const ControlValues& controls) {
+  if (bars == 0) return MacdWarmUp(controls);
+  const MacdPeriods periods = ReadPeriods(controls);
   if (!periods.Valid()) throw ComputationFault("MACD period below 1");
 
   for (int bar = 1; bar <= bars; ++bar) series[bar].s2 = 0;

@@ -17,19 +17,6 @@ using PriceField = int32_t Bar::*;
 constexpr PriceField kCloses[] = {&Bar::close};
 constexpr PriceField kHighsLows[] = {&Bar::high, &Bar::low};
 
-// Leaves the canvas in copy mode with a white brush however the drawing ends, a parameter
-// error included, so that the next drawing does not inherit the not-xor pen.
-class PenRestore {
- public:
-  explicit PenRestore(Canvas& canvas) : canvas_(canvas) {}
-  ~PenRestore() { ResetPen(canvas_); }
-  PenRestore(const PenRestore&) = delete;
-  PenRestore& operator=(const PenRestore&) = delete;
-
- private:
-  Canvas& canvas_;
-};
-
 // The lines of one period, one per price field, in the pen already selected. The window starts
 // early enough for the line to begin at the first displayed bar, or at bar `period` when fewer
 // bars precede it. Averages are whole numbers: the sum divided with truncation.
@@ -55,11 +42,11 @@ void DrawPeriod(const IndicatorContext& context, const IndicatorFrame& frame, in
 
 // Lines 1 to 3 in order, each period read just before its line so that a bad box ends the
 // drawing with the lines before it already drawn.
-std::string DrawAverages(const IndicatorContext& context, std::span<const PriceField> fields) {
+DrawingResult DrawAverages(const IndicatorContext& context, std::span<const PriceField> fields) {
   const IndicatorFrame frame(context);
-  const PenRestore restore(context.canvas);
+  const PenGuard pen_guard(context.canvas);
   for (size_t k = 0; k < std::size(kPeriodBoxes); ++k) {
-    const int period = IntParameter(context.controls, kPeriodBoxes[k], 0);
+    const int period = IntParameter(context.controls, kMovingAverageBoxes, kPeriodBoxes[k]);
     // 0 switches a line off; a negative period has no window at all. A line needs `period`
     // bars before its first point.
     if (period <= 0 || frame.Last() < period) continue;
@@ -72,12 +59,12 @@ std::string DrawAverages(const IndicatorContext& context, std::span<const PriceF
 
 }  // namespace
 
-std::string DrawMovingAverage(const IndicatorContext& context) {
+DrawingResult DrawMovingAverage(const IndicatorContext& context) {
   return DrawAverages(context, kCloses);
 }
 
 // Per bar the high line's segment comes before the low line's, both in the line's colour.
-std::string DrawMovingAverageHighLow(const IndicatorContext& context) {
+DrawingResult DrawMovingAverageHighLow(const IndicatorContext& context) {
   return DrawAverages(context, kHighsLows);
 }
 

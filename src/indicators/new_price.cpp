@@ -17,7 +17,7 @@ struct PriceLine {
 // Reversal lines to break: at least one, since a reversal that needs to break no line at all
 // would turn on any close and draw a line the wrong way.
 int ReadReversalLines(const ControlValues& controls) {
-  return std::max(IntParameter(controls, "edNL", 3), 1);
+  return std::max(IntParameter(controls, kNewPriceBoxes, "edNL"), 1);
 }
 
 // The lines of a new-price chart, close by close. A close beyond the last line's end in the
@@ -70,7 +70,8 @@ class NewPriceWalk {
 
 }  // namespace
 
-std::string DrawNewPrice(const IndicatorContext& context) {
+DrawingResult DrawNewPrice(const IndicatorContext& context) {
+  const PenGuard pen_guard(context.canvas);
   const int reversal_lines = ReadReversalLines(context.controls);
   const BarTable& bars = context.data.bars;
   const int first = context.data.first_shown;
@@ -90,13 +91,16 @@ std::string DrawNewPrice(const IndicatorContext& context) {
     const PriceLine& line = lines[i];
     DrawPriceBar(canvas, layout, k, line.start, line.end, line.end > line.start ? kRed : kBlack);
   }
-  ResetPen(canvas);
   return {};
 }
 
+// The walk starts at bar 1 whatever the parameters; a year of bars gives it time to settle.
+int NewPriceWarmUp(const ControlValues&) {
+  return 250;
+}
+
 int CalcNewPrice(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  constexpr int kWarmUp = 250;
-  if (bars == 0) return kWarmUp;
+  if (bars == 0) return NewPriceWarmUp(controls);
   const int reversal_lines = ReadReversalLines(controls);
   if (bars < 1) return 0;
   std::vector<PriceLine> lines;

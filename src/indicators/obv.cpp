@@ -22,7 +22,8 @@ std::vector<int64_t> OnBalanceVolume(const BarTable& bars, int first) {
   return obv;
 }
 
-std::string DrawOBV(const IndicatorContext& context) {
+DrawingResult DrawOBV(const IndicatorContext& context) {
+  const PenGuard pen_guard(context.canvas);
   const int first = context.data.first_shown;
   const int last = context.data.bars.Count();
   const std::vector<int64_t> obv = OnBalanceVolume(context.data.bars, first);
@@ -38,12 +39,8 @@ std::string DrawOBV(const IndicatorContext& context) {
   }
   const IndicatorFrame frame =
       OscillatorFrame(context, static_cast<double>(upper), static_cast<double>(lower));
-  Canvas& canvas = context.canvas;
-  SetOscillatorPen(canvas, kRed);
-  SegmentPen pen(canvas);
-  pen.Start(frame.Point(first, obv[first]));
-  for (int bar = first + 1; bar <= last; ++bar) pen.To(frame.Point(bar, obv[bar]));
-  ResetPen(canvas);
+  OscillatorLine line(context, frame, kRed);
+  for (int bar = first; bar <= last; ++bar) line.AddPoint(frame.Point(bar, obv[bar]));
 
   // OBV is a whole number of shares: listed as it is, not as a two-decimal value.
   if (ListingWanted(context.controls)) {

@@ -10,7 +10,7 @@ namespace varnolt {
 
 // On-balance volume: the volume of the first displayed bar, then each bar's volume added when
 // its close rose and taken away when it fell.
-std::string DrawOBV(const IndicatorContext& context);
+DrawingResult DrawOBV(const IndicatorContext& context);
 
 // OBV per bar number from `first` to the last bar; 0 before `first` and at entry 0.
 std::vector<int64_t> OnBalanceVolume(const BarTable& bars, int first);

@@ -1,5 +1,7 @@
 #include "indicators/oscillator_frame.h"
 
+#include <algorithm>
+
 #include "base/numbers.h"
 
 namespace varnolt {
@@ -28,6 +30,37 @@ void DrawReferenceLines(const IndicatorContext& context, const IndicatorFrame& f
 
 void SetOscillatorPen(Canvas& canvas, Color colour) {
   canvas.SetPen(colour, PenStyle::kSolid, 1, PenMode::kNotXor);
+}
+
+void DrawPercentLevels(const IndicatorContext& context, const IndicatorFrame& frame, int64_t upper,
+                       int64_t lower) {
+  DrawReferenceLines(context, frame, {0, 100, 50, upper, lower});
+}
+
+OscillatorLine::OscillatorLine(const IndicatorContext& context, const IndicatorFrame& frame,
+                               Color colour)
+    : frame_(frame), pen_(context.canvas) {
+  SetOscillatorPen(context.canvas, colour);
+}
+
+void OscillatorLine::AddPoint(PixelPoint point) {
+  if (started_) {
+    pen_.To(point);
+  } else {
+    pen_.Start(point);
+    started_ = true;
+  }
+}
+
+int StartBar(int64_t earliest, int64_t from_period, int last) {
+  return static_cast<int>(std::min<int64_t>(std::max(earliest, from_period), int64_t{last} + 1));
+}
+
+void DrawValueLine(const IndicatorContext& context, const IndicatorFrame& frame, Color colour,
+                   std::span<const double> values, int64_t from, int to) {
+  if (from > to) return;
+  OscillatorLine line(context, frame, colour);
+  for (int bar = static_cast<int>(from); bar <= to; ++bar) line.Add(bar, values[bar]);
 }
 
 PixelPoint OscillatorPoint(const IndicatorFrame& frame, int bar, double value) {

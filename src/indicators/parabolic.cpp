@@ -16,9 +16,9 @@ struct Factors {
 };
 
 Factors ReadFactors(const ControlValues& controls) {
-  return {static_cast<float>(RealParameter(controls, "edpal1", 0.02)),
-          static_cast<float>(RealParameter(controls, "edpal2", 0.005)),
-          static_cast<float>(RealParameter(controls, "edpal3", 0.2))};
+  return {static_cast<float>(RealParameter(controls, kParabolicBoxes, "edpal1")),
+          static_cast<float>(RealParameter(controls, kParabolicBoxes, "edpal2")),
+          static_cast<float>(RealParameter(controls, kParabolicBoxes, "edpal3"))};
 }
 
 // The stop-and-reverse recurrence, kept in single precision as the screening results have
@@ -69,7 +69,8 @@ class Parabolic {
 
 }  // namespace
 
-std::string DrawParabolic(const IndicatorContext& context) {
+DrawingResult DrawParabolic(const IndicatorContext& context) {
+  const PenGuard pen_guard(context.canvas);
   if (context.data.bars.Count() == 0) return {};
   const Factors factors = ReadFactors(context.controls);
   const Color buy = context.controls.ColorOf("lbpalb");
@@ -77,14 +78,14 @@ std::string DrawParabolic(const IndicatorContext& context) {
   const IndicatorFrame frame(context);
   const BarTable& bars = context.data.bars;
   Canvas& canvas = context.canvas;
-  std::string message;
+  DrawingResult result;
   Parabolic parabolic(factors, bars[1].high, bars[1].low);
   for (int i = 2; i <= frame.Last(); ++i) {
     parabolic.Step(bars[i].high, bars[i].low);
     if (i < frame.First()) continue;
     // Only absurd factors overflow single precision; nothing is drawn from such a stop.
     if (!std::isfinite(parabolic.Sar())) {
-      message = kSkewedData;
+      result = DrawingFailed(kSkewedDataMessage);
       break;
     }
     const PixelPoint p = frame.Point(i, RoundHalfEven(parabolic.Sar()));
@@ -94,13 +95,16 @@ std::string DrawParabolic(const IndicatorContext& context) {
     canvas.SetBrush(colour);
     canvas.Rectangle(p.x - 2, p.y - 2, p.x + 2, p.y + 2);
   }
-  ResetPen(canvas);
-  return message;
+  return result;
+}
+
+// The walk starts at bar 1 whatever the parameters; a year of bars gives it time to settle.
+int ParabolicWarmUp(const ControlValues&) {
+  return 250;
 }
 
 int CalcParabolic(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  constexpr int kWarmUp = 250;
-  if (bars == 0) return kWarmUp;
+  if (bars == 0) return ParabolicWarmUp(controls);
   const Factors factors = ReadFactors(controls);
   Parabolic parabolic(factors, series[1].high, series[1].low);
   for (int i = 2; i <= bars; ++i) {

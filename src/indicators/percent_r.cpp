@@ -11,9 +11,9 @@
 namespace varnolt {
 namespace {
 
-// 0 at the top of the band and 100 at the bottom: a close at the period's high reads 0.
-constexpr double kUpper = -10;
-constexpr double kLower = 110;
+// The percent scale upside down: a close at the period's high reads 0, at the top of the band.
+constexpr double kInvertedTop = kPercentBottom;
+constexpr double kInvertedBottom = kPercentTop;
 
 // %R of `bar` over the n bars ending there: where the close stands below the period's highest
 // high, in percent of the period's range. Nothing for a range of zero.
@@ -32,45 +32,35 @@ std::optional<double> PercentRAt(const Bars& bars, int bar, int n) {
 
 }  // namespace
 
-std::string DrawPercentR(const IndicatorContext& context) {
+DrawingResult DrawPercentR(const IndicatorContext& context) {
+  const PenGuard pen_guard(context.canvas);
   const ControlValues& controls = context.controls;
-  const int n = IntParameter(controls, "edr", 20);
-  const int upper_level = IntParameter(controls, "edru", 80);
-  const int lower_level = IntParameter(controls, "edrd", 20);
+  const int n = IntParameter(controls, kPercentRBoxes, "edr");
+  const int upper_level = IntParameter(controls, kPercentRBoxes, "edru");
+  const int lower_level = IntParameter(controls, kPercentRBoxes, "edrd");
   const Color colour = controls.ColorOf("lbr");
-  const IndicatorFrame frame = OscillatorFrame(context, kUpper, kLower);
-  DrawReferenceLines(context, frame, {0, 100, 50, upper_level, lower_level});
-  Canvas& canvas = context.canvas;
-  if (n < 1) {
-    ResetPen(canvas);
-    return kSkewedData;
-  }
+  const IndicatorFrame frame = OscillatorFrame(context, kInvertedTop, kInvertedBottom);
+  DrawPercentLevels(context, frame, upper_level, lower_level);
+  if (n < 1) return DrawingFailed(kSkewedDataMessage);
   std::vector<double> values(frame.Last() + 1, 0.0);
-  SetOscillatorPen(canvas, colour);
-  SegmentPen pen(canvas);
-  const int start = std::max(frame.First(), n);
-  for (int i = start; i <= frame.Last(); ++i) {
+  OscillatorLine line(context, frame, colour);
+  for (int i = std::max(frame.First(), n); i <= frame.Last(); ++i) {
     const std::optional<double> value = PercentRAt(context.data.bars, i, n);
-    if (!value) {
-      ResetPen(canvas);
-      return kSkewedData;
-    }
+    if (!value) return DrawingFailed(kSkewedDataMessage);
     values[i] = *value;
-    const PixelPoint point = OscillatorPoint(frame, i, *value);
-    if (i == start) {
-      pen.Start(point);
-    } else {
-      pen.To(point);
-    }
+    line.Add(i, *value);
   }
-  ResetPen(canvas);
   WriteListing(context, "%Rｵｼﾚｰﾀｰ ", {values});
   return {};
 }
 
+int PercentRWarmUp(const ControlValues& controls) {
+  return std::max(ComputedIntParameter(controls, kPercentRBoxes, "edr") - 1, 0);
+}
+
 int CalcPercentR(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  const int n = IntParameter(controls, "edr", 20);
-  if (bars == 0) return std::max(n - 1, 0);
+  if (bars == 0) return PercentRWarmUp(controls);
+  const int n = ComputedIntParameter(controls, kPercentRBoxes, "edr");
   if (n < 1) throw ComputationFault("%R period below 1");
   for (int i = 1; i < n && i <= bars; ++i) series[i].s1 = 0;
   for (int i = n; i <= bars; ++i) {

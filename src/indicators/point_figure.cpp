@@ -23,8 +23,9 @@ struct Settings {
 
 Settings ReadSettings(const ControlValues& controls, double price) {
   Settings settings;
-  settings.box = ReadBoxSize(controls, "edPF1", 10, "cbPF2", price);
-  const int64_t reversal = IntParameter(controls, "edPF2", 3);
+  settings.box = ReadBoxSize(controls, "edPF1", FindBox(kPointFigureBoxes, "edPF1").when_drawn,
+                             "cbPF2", price);
+  const int64_t reversal = IntParameter(controls, kPointFigureBoxes, "edPF2");
   settings.reached = controls.ItemIndex("RGpf") == 1;
   // The truncation base turns when the close falls more than R boxes back, the reached-point
   // base at R boxes. A turn must still take at least one box the other way, or the new column
@@ -210,7 +211,8 @@ int32_t LargestClose(const BarTable& bars, int first, int last) {
 
 }  // namespace
 
-std::string DrawPointFigure(const IndicatorContext& context) {
+DrawingResult DrawPointFigure(const IndicatorContext& context) {
+  const PenGuard pen_guard(context.canvas);
   const BarTable& bars = context.data.bars;
   const int first = context.data.first_shown;
   const int last = bars.Count();
@@ -219,7 +221,7 @@ std::string DrawPointFigure(const IndicatorContext& context) {
   const double box = settings.box.box;
   const int64_t largest = std::max({int64_t{LargestClose(bars, first, last)},
                                     std::abs(context.scale.upper), std::abs(context.scale.lower)});
-  if (!BoxFits(box, largest)) return kBadBoxSize;
+  if (!BoxFits(box, largest)) return DrawingFailed(kBadBoxSizeMessage);
 
   std::vector<Column> columns;
   PointFigureWalk walk(settings, bars[first].close);
@@ -231,10 +233,10 @@ std::string DrawPointFigure(const IndicatorContext& context) {
       columns.back() = walk.Current();
     }
   }
-  if (columns.empty()) return settings.box.message;
+  if (columns.empty()) return DrawingInforms(settings.box.message);
 
   const ColumnLayout layout(context, static_cast<int64_t>(columns.size()));
-  if (!layout.Usable()) return settings.box.message;
+  if (!layout.Usable()) return DrawingInforms(settings.box.message);
   Canvas& canvas = context.canvas;
   if (context.controls.Checked("cbpf")) DrawGrid(context, layout, box);
   for (size_t i = 0; i < columns.size(); ++i) {
@@ -242,13 +244,16 @@ std::string DrawPointFigure(const IndicatorContext& context) {
     if (!layout.Shows(k)) break;
     DrawColumn(canvas, layout, k, columns[i], settings);
   }
-  ResetPen(canvas);
-  return settings.box.message;
+  return DrawingInforms(settings.box.message);
+}
+
+// The walk starts at bar 1 whatever the parameters; a year of bars gives it time to settle.
+int PointFigureWarmUp(const ControlValues&) {
+  return 250;
 }
 
 int CalcPointFigure(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  constexpr int kWarmUp = 250;
-  if (bars == 0) return kWarmUp;
+  if (bars == 0) return PointFigureWarmUp(controls);
   if (bars < 1) return 0;
   const Settings settings = ReadSettings(controls, series[bars].close);
   int32_t largest = 0;

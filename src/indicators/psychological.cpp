@@ -8,9 +8,6 @@
 namespace varnolt {
 namespace {
 
-constexpr double kUpper = 110;
-constexpr double kLower = -10;
-
 template <typename Bars>
 bool Rises(const Bars& bars, int bar) {
   return bars[bar - 1].close < bars[bar].close;
@@ -41,42 +38,39 @@ class RisingCount {
 
 }  // namespace
 
-std::string DrawPsychological(const IndicatorContext& context) {
+DrawingResult DrawPsychological(const IndicatorContext& context) {
+  const PenGuard pen_guard(context.canvas);
   const ControlValues& controls = context.controls;
-  const int n = IntParameter(controls, "edpsy", 12);
-  const int upper_level = IntParameter(controls, "edpsyu", 75);
-  const int lower_level = IntParameter(controls, "edpsyd", 25);
+  const int n = IntParameter(controls, kPsychologicalBoxes, "edpsy");
+  const int upper_level = IntParameter(controls, kPsychologicalBoxes, "edpsyu");
+  const int lower_level = IntParameter(controls, kPsychologicalBoxes, "edpsyd");
   const Color colour = controls.ColorOf("lbpsy");
-  const IndicatorFrame frame = OscillatorFrame(context, kUpper, kLower);
-  DrawReferenceLines(context, frame, {0, 100, 50, upper_level, lower_level});
-  Canvas& canvas = context.canvas;
-  if (n < 1) {
-    // A share of no bars has no value.
-    ResetPen(canvas);
-    return kSkewedData;
-  }
+  const IndicatorFrame frame = OscillatorFrame(context, kPercentTop, kPercentBottom);
+  DrawPercentLevels(context, frame, upper_level, lower_level);
+  // A share of no bars has no value.
+  if (n < 1) return DrawingFailed(kSkewedDataMessage);
   std::vector<double> values(frame.Last() + 1, 0.0);
   if (n < frame.Last()) {
     const int start = std::max(frame.First(), n + 1);
-    SetOscillatorPen(canvas, colour);
-    SegmentPen pen(canvas);
+    OscillatorLine line(context, frame, colour);
     RisingCount<BarTable> count(context.data.bars, start, n);
-    values[start] = count.Value();
-    pen.Start(OscillatorPoint(frame, start, values[start]));
-    for (int i = start + 1; i <= frame.Last(); ++i) {
-      count.Advance();
+    for (int i = start; i <= frame.Last(); ++i) {
+      if (i > start) count.Advance();
       values[i] = count.Value();
-      pen.To(OscillatorPoint(frame, i, values[i]));
+      line.Add(i, values[i]);
     }
   }
-  ResetPen(canvas);
   WriteListing(context, "ｻｲｺﾛｼﾞｶﾙ ﾗｲﾝ ", {values});
   return {};
 }
 
+int PsychologicalWarmUp(const ControlValues& controls) {
+  return std::max(ComputedIntParameter(controls, kPsychologicalBoxes, "edpsy"), 0);
+}
+
 int CalcPsychological(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  const int n = IntParameter(controls, "edpsy", 12);
-  if (bars == 0) return std::max(n, 0);
+  if (bars == 0) return PsychologicalWarmUp(controls);
+  const int n = ComputedIntParameter(controls, kPsychologicalBoxes, "edpsy");
   if (n < 1) throw ComputationFault("psychological period below 1");
   for (int i = 1; i <= n && i <= bars; ++i) series[i].s1 = 0;
   if (n >= bars) return 0;

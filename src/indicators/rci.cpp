@@ -12,7 +12,6 @@ namespace varnolt {
 namespace {
 
 constexpr int kLongestPeriod = 500;
-constexpr const char* kTooLong = "周期が長すぎます";
 
 // Draws one line from bar max(first, period) to the last bar and keeps its listed values
 // (hundredths) in `table`. False when the period is 1: one bar has no rank correlation.
@@ -27,49 +26,43 @@ bool DrawLine(const IndicatorContext& context, const IndicatorFrame& frame, int 
 
   RankWindow window(period);
   for (int bar = start - period + 1; bar < start; ++bar) window.Add(bars[bar].close);
-  SetOscillatorPen(context.canvas, colour);
-  SegmentPen pen(context.canvas);
+  OscillatorLine line(context, frame, colour);
   for (int bar = start; bar <= last; ++bar) {
     window.Add(bars[bar].close);
     // Kept in hundredths; the line is drawn at whole percents cut toward zero.
     const int64_t hundredths =
         RoundHalfEven(RankCorrelation(window.ScaledSquareSum(), period) * 100);
     table[bar] = static_cast<double>(hundredths) / 100;
-    const PixelPoint point = frame.Point(bar, hundredths / 100);
-    if (bar == start) {
-      pen.Start(point);
-    } else {
-      pen.To(point);
-    }
+    line.AddPoint(frame.Point(bar, hundredths / 100));
   }
   return true;
 }
 
 }  // namespace
 
-std::string DrawRCI(const IndicatorContext& context) {
+DrawingResult DrawRCI(const IndicatorContext& context) {
   const ControlValues& controls = context.controls;
-  const std::array<int, 3> periods = {IntParameter(controls, "edRci1", 0),
-                                      IntParameter(controls, "edRci2", 0),
-                                      IntParameter(controls, "edrci3", 0)};
+  const std::array<int, 3> periods = {IntParameter(controls, kRciBoxes, "edRci1"),
+                                      IntParameter(controls, kRciBoxes, "edRci2"),
+                                      IntParameter(controls, kRciBoxes, "edrci3")};
   const std::array<Color, 3> colours = {controls.ColorOf("lbrci1"), controls.ColorOf("lbrci2"),
                                         controls.ColorOf("lbrci3")};
-  const int level = IntParameter(controls, "edRci4", 80);
+  const int level = IntParameter(controls, kRciBoxes, "edRci4");
   if (std::ranges::any_of(periods, [](int period) { return period > kLongestPeriod; })) {
-    return kTooLong;
+    return DrawingFailed(kPeriodTooLongMessage);
   }
+  const PenGuard pen_guard(context.canvas);
 
-  const IndicatorFrame frame = OscillatorFrame(context, 110, -110);
+  // −100 % to 100 % with a tenth spare above and below.
+  const IndicatorFrame frame = OscillatorFrame(context, kPercentTop, -kPercentTop);
   DrawReferenceLines(context, frame, {0, 100, -100, level, -static_cast<int64_t>(level)});
   std::array<std::vector<double>, 3> tables;
   for (size_t k = 0; k < tables.size(); ++k) {
     tables[k].assign(frame.Last() + 1, 0.0);
     if (!DrawLine(context, frame, periods[k], colours[k], tables[k])) {
-      ResetPen(context.canvas);
-      return kSkewedData;
+      return DrawingFailed(kSkewedDataMessage);
     }
   }
-  ResetPen(context.canvas);
   WriteListing(context,
                "RCI 周期 , " + std::to_string(periods[0]) + " , " + std::to_string(periods[1]) +
                    " , " + std::to_string(periods[2]),
@@ -77,9 +70,13 @@ std::string DrawRCI(const IndicatorContext& context) {
   return {};
 }
 
+int RciWarmUp(const ControlValues& controls) {
+  return std::max(ComputedIntParameter(controls, kRciBoxes, "edRci1") - 1, 0);
+}
+
 int CalcRCI(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  const int period = IntParameter(controls, "edRci1", 9);
-  if (bars == 0) return std::max(period - 1, 0);
+  if (bars == 0) return RciWarmUp(controls);
+  const int period = ComputedIntParameter(controls, kRciBoxes, "edRci1");
   // The drawing refuses periods above 500; a condition with such a period fails the stock.
   // Fewer than two bars have no rank correlation.
   if (period < 2 || period > kLongestPeriod) throw ComputationFault("RCI period out of range");

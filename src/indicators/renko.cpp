@@ -10,7 +10,7 @@ namespace varnolt {
 namespace {
 
 BoxSize ReadBox(const ControlValues& controls, double price) {
-  return ReadBoxSize(controls, "edRen", 10, "cbRenko", price);
+  return ReadBoxSize(controls, "edRen", FindBox(kRenkoBoxes, "edRen").when_drawn, "cbRenko", price);
 }
 
 // Bricks laid in one go, one box at a time from box `from` to box `to`: (from, from ± 1) …
@@ -87,13 +87,14 @@ int32_t LargestClose(const BarTable& bars, int first, int last) {
 
 }  // namespace
 
-std::string DrawRenko(const IndicatorContext& context) {
+DrawingResult DrawRenko(const IndicatorContext& context) {
+  const PenGuard pen_guard(context.canvas);
   const BarTable& bars = context.data.bars;
   const int first = context.data.first_shown;
   const int last = bars.Count();
   if (first < 1 || first > last) return {};
   const BoxSize box = ReadBox(context.controls, bars[last].close);
-  if (!BoxFits(box.box, LargestClose(bars, first, last))) return kBadBoxSize;
+  if (!BoxFits(box.box, LargestClose(bars, first, last))) return DrawingFailed(kBadBoxSizeMessage);
 
   std::vector<BrickRun> runs;
   int64_t bricks = 0;
@@ -104,10 +105,10 @@ std::string DrawRenko(const IndicatorContext& context) {
       bricks += run.to > run.from ? run.to - run.from : run.from - run.to;
     });
   }
-  if (runs.empty()) return box.message;
+  if (runs.empty()) return DrawingInforms(box.message);
 
   const ColumnLayout layout(context, bricks);
-  if (!layout.Usable()) return box.message;
+  if (!layout.Usable()) return DrawingInforms(box.message);
   Canvas& canvas = context.canvas;
   int64_t k = 1;
   for (const BrickRun& run : runs) {
@@ -118,13 +119,16 @@ std::string DrawRenko(const IndicatorContext& context) {
     }
     if (!layout.Shows(k)) break;
   }
-  ResetPen(canvas);
-  return box.message;
+  return DrawingInforms(box.message);
+}
+
+// The walk starts at bar 1 whatever the parameters; a year of bars gives it time to settle.
+int RenkoWarmUp(const ControlValues&) {
+  return 250;
 }
 
 int CalcRenko(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  constexpr int kWarmUp = 250;
-  if (bars == 0) return kWarmUp;
+  if (bars == 0) return RenkoWarmUp(controls);
   if (bars < 1) return 0;
   const double box = ReadBox(controls, series[bars].close).box;
   int32_t largest = 0;

@@ -40,9 +40,10 @@ std::vector<WatchPoint> WatchPoints(const BarTable& bars, int period, int start)
 
 }  // namespace
 
-std::string DrawReverseWatch(const IndicatorContext& context) {
+DrawingResult DrawReverseWatch(const IndicatorContext& context) {
+  const PenGuard pen_guard(context.canvas);
   // 1 plots the raw values; a period below 1 has no window to average, so it means 1 as well.
-  const int period = std::max(IntParameter(context.controls, "edrw", 1), 1);
+  const int period = std::max(IntParameter(context.controls, kReverseWatchBoxes, "edrw"), 1);
   const BarTable& bars = context.data.bars;
   const int start = std::max(context.data.first_shown, period);
   if (start > bars.Count()) return {};
@@ -88,7 +89,6 @@ std::string DrawReverseWatch(const IndicatorContext& context) {
     }
     canvas.Rectangle(point.x - 2, point.y - 2, point.x + 2, point.y + 2);
   }
-  ResetPen(canvas);
   return {};
 }
 

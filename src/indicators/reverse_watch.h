@@ -7,7 +7,10 @@
 
 namespace varnolt {
 
+// The parameter boxes and what an empty box stands for.
+inline constexpr ParameterBox kReverseWatchBoxes[] = {{"edrw", 1, {}}};
+
 // Reverse watch curve: price average against volume average.
-std::string DrawReverseWatch(const IndicatorContext& context);
+DrawingResult DrawReverseWatch(const IndicatorContext& context);
 
 }  // namespace varnolt

@@ -68,18 +68,12 @@ bool DrawLine(const IndicatorContext& context, const IndicatorFrame& frame, int 
 
   RsiSums sums(period, cumulative);
   for (int bar = start - period + 1; bar <= start; ++bar) sums.AddToFirstWindow(Change(bars, bar));
-  SetOscillatorPen(context.canvas, colour);
-  SegmentPen pen(context.canvas);
+  OscillatorLine line(context, frame, colour);
   for (int bar = start;; ++bar) {
     const std::optional<double> value = sums.Value();
     if (!value) return false;
     table[bar] = *value;
-    const PixelPoint point = OscillatorPoint(frame, bar, *value);
-    if (bar == start) {
-      pen.Start(point);
-    } else {
-      pen.To(point);
-    }
+    line.Add(bar, *value);
     if (bar == last) return true;
     sums.Advance(Change(bars, bar + 1), Change(bars, bar + 1 - period));
   }
@@ -87,28 +81,27 @@ bool DrawLine(const IndicatorContext& context, const IndicatorFrame& frame, int 
 
 }  // namespace
 
-std::string DrawRSI(const IndicatorContext& context) {
+DrawingResult DrawRSI(const IndicatorContext& context) {
+  const PenGuard pen_guard(context.canvas);
   const ControlValues& controls = context.controls;
-  const std::array<int, 3> periods = {IntParameter(controls, "edRSI1", 0),
-                                      IntParameter(controls, "edRSI2", 0),
-                                      IntParameter(controls, "edRSI3", 0)};
+  const std::array<int, 3> periods = {IntParameter(controls, kRsiBoxes, "edRSI1"),
+                                      IntParameter(controls, kRsiBoxes, "edRSI2"),
+                                      IntParameter(controls, kRsiBoxes, "edRSI3")};
   const std::array<Color, 3> colours = {controls.ColorOf("lbrsi1"), controls.ColorOf("lbRSI2"),
                                         controls.ColorOf("lbrsi3")};
-  const int upper = IntParameter(controls, "edRSIU", 70);
-  const int lower = IntParameter(controls, "edRSID", 30);
+  const int upper = IntParameter(controls, kRsiBoxes, "edRSIU");
+  const int lower = IntParameter(controls, kRsiBoxes, "edRSID");
   const bool cumulative = controls.Checked("cbrsi");
 
-  const IndicatorFrame frame = OscillatorFrame(context, 110, -10);
-  DrawReferenceLines(context, frame, {0, 100, 50, upper, lower});
+  const IndicatorFrame frame = OscillatorFrame(context, kPercentTop, kPercentBottom);
+  DrawPercentLevels(context, frame, upper, lower);
   std::array<std::vector<double>, 3> tables;
   for (size_t k = 0; k < tables.size(); ++k) {
     tables[k].assign(frame.Last() + 1, 0.0);
     if (!DrawLine(context, frame, periods[k], cumulative, colours[k], tables[k])) {
-      ResetPen(context.canvas);
-      return kSkewedData;
+      return DrawingFailed(kSkewedDataMessage);
     }
   }
-  ResetPen(context.canvas);
   WriteListing(context,
                "RSI 周期 , " + std::to_string(periods[0]) + " , " + std::to_string(periods[1]) +
                    " , " + std::to_string(periods[2]),
@@ -116,9 +109,13 @@ std::string DrawRSI(const IndicatorContext& context) {
   return {};
 }
 
+int RsiWarmUp(const ControlValues& controls) {
+  return std::max(ComputedIntParameter(controls, kRsiBoxes, "edRSI1"), 0);
+}
+
 int CalcRSI(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  const int period = IntParameter(controls, "edRSI1", 1);
-  if (bars == 0) return std::max(period, 0);
+  if (bars == 0) return RsiWarmUp(controls);
+  const int period = ComputedIntParameter(controls, kRsiBoxes, "edRSI1");
   if (period < 0) throw ComputationFault("negative RSI period");
   const int unset = period == 0 ? bars : std::min(bars, period);
   for (int bar = 1; bar <= unset; ++bar) series[bar].s1 = 0;

@@ -39,39 +39,22 @@ struct Periods {
 };
 
 Periods ReadPeriods(const ControlValues& controls) {
-  return {IntParameter(controls, "edstk", 9), IntParameter(controls, "edstd", 3),
-          IntParameter(controls, "edstsd", 0)};
-}
-
-// Draws values[from..to] as one line; nothing when from > to.
-void DrawLine(const IndicatorContext& context, const IndicatorFrame& frame, Color colour,
-              const std::vector<double>& values, int from, int to) {
-  if (from > to) return;
-  SetOscillatorPen(context.canvas, colour);
-  SegmentPen pen(context.canvas);
-  pen.Start(OscillatorPoint(frame, from, values[from]));
-  for (int bar = from + 1; bar <= to; ++bar) pen.To(OscillatorPoint(frame, bar, values[bar]));
-}
-
-// Bars from a period-based start: the later of the first displayed bar and the start, or one
-// past the last bar when the period reaches beyond every bar.
-int StartBar(int64_t earliest, int64_t from_period, int last) {
-  return static_cast<int>(std::min<int64_t>(std::max(earliest, from_period), int64_t{last} + 1));
+  return {IntParameter(controls, kStochasticsBoxes, "edstk"),
+          IntParameter(controls, kStochasticsBoxes, "edstd"),
+          IntParameter(controls, kStochasticsBoxes, "edstsd")};
 }
 
 }  // namespace
 
-std::string DrawStochastics(const IndicatorContext& context) {
+DrawingResult DrawStochastics(const IndicatorContext& context) {
+  const PenGuard pen_guard(context.canvas);
   const ControlValues& controls = context.controls;
   const Periods periods = ReadPeriods(controls);
-  const int upper = IntParameter(controls, "edstup", 70);
-  const int lower = IntParameter(controls, "edstdown", 30);
-  const IndicatorFrame frame = OscillatorFrame(context, 110, -10);
-  DrawReferenceLines(context, frame, {0, 100, 50, upper, lower});
-  if (!periods.Valid()) {
-    ResetPen(context.canvas);
-    return kSkewedData;
-  }
+  const int upper = IntParameter(controls, kStochasticsBoxes, "edstup");
+  const int lower = IntParameter(controls, kStochasticsBoxes, "edstdown");
+  const IndicatorFrame frame = OscillatorFrame(context, kPercentTop, kPercentBottom);
+  DrawPercentLevels(context, frame, upper, lower);
+  if (!periods.Valid()) return DrawingFailed(kSkewedDataMessage);
 
   const BarTable& bars = context.data.bars;
   const int64_t k = periods.k;
@@ -100,11 +83,8 @@ std::string DrawStochastics(const IndicatorContext& context) {
     for (; bar <= last && raw[bar].denominator != 0; ++bar) {
       percent_k[bar] = static_cast<double>(raw[bar].numerator) * 100 / raw[bar].denominator;
     }
-    DrawLine(context, frame, controls.ColorOf("lbstk"), percent_k, k_start, bar - 1);
-    if (bar <= last) {
-      ResetPen(context.canvas);
-      return kSkewedData;
-    }
+    DrawValueLine(context, frame, controls.ColorOf("lbstk"), percent_k, k_start, bar - 1);
+    if (bar <= last) return DrawingFailed(kSkewedDataMessage);
   }
 
   int bar = d_start;
@@ -118,11 +98,8 @@ std::string DrawStochastics(const IndicatorContext& context) {
     if (denominator == 0) break;
     percent_d[bar] = static_cast<double>(numerator) * 100 / static_cast<double>(denominator);
   }
-  DrawLine(context, frame, controls.ColorOf("lbstd"), percent_d, d_shown, bar - 1);
-  if (bar <= last) {
-    ResetPen(context.canvas);
-    return kSkewedData;
-  }
+  DrawValueLine(context, frame, controls.ColorOf("lbstd"), percent_d, d_shown, bar - 1);
+  if (bar <= last) return DrawingFailed(kSkewedDataMessage);
 
   if (s > 0) {
     for (int j = slow_start; j <= last; ++j) {
@@ -130,23 +107,28 @@ std::string DrawStochastics(const IndicatorContext& context) {
       for (int i = j - periods.s + 1; i <= j; ++i) sum += percent_d[i];
       slow_d[j] = sum / periods.s;
     }
-    DrawLine(context, frame, controls.ColorOf("lbstsd"), slow_d, slow_start, last);
+    DrawValueLine(context, frame, controls.ColorOf("lbstsd"), slow_d, slow_start, last);
   }
-  ResetPen(context.canvas);
   // %D before the first displayed bar only fed slow %D; the listing starts at the first bar.
   WriteListing(context, kHeader, {percent_k, percent_d, slow_d});
   return {};
 }
 
-int CalcStochastics(ScreeningSeries& series, int bars, const ControlValues& controls) {
+int StochasticsWarmUp(const ControlValues& controls) {
   const Periods periods = ReadPeriods(controls);
   const int64_t k = periods.k;
   const int64_t d = periods.d;
   const int64_t s = periods.s;
-  if (bars == 0) {
-    const int64_t warm_up = s != 0 ? k + d + s - 3 : k + d - 2;
-    return static_cast<int>(std::clamp<int64_t>(warm_up, 0, INT32_MAX));
-  }
+  const int64_t warm_up = s != 0 ? k + d + s - 3 : k + d - 2;
+  return static_cast<int>(std::clamp<int64_t>(warm_up, 0, INT32_MAX));
+}
+
+int CalcStochastics(ScreeningSeries& series, int bars, const ControlValues& controls) {
+  if (bars == 0) return StochasticsWarmUp(controls);
+  const Periods periods = ReadPeriods(controls);
+  const int64_t k = periods.k;
+  const int64_t d = periods.d;
+  const int64_t s = periods.s;
   if (!periods.Valid()) throw ComputationFault("stochastics period below 1");
 
   const int64_t d_start = k + d - 1;

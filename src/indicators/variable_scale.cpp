@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "base/messages.h"
 #include "base/numbers.h"
 
 namespace varnolt {
@@ -11,7 +12,6 @@ namespace {
 
 constexpr int kBands = 11;
 constexpr double kFallbackBox = 10;
-constexpr const char* kBadScale = "変動スケールが正しく設定されていません";
 
 struct ScaleTable {
   std::array<int32_t, kBands> limits{};
@@ -40,7 +40,7 @@ std::optional<ScaleTable> ReadTable(const ControlValues& controls) {
 
 VariableScaleResult VariableScale(const ControlValues& controls, double price) {
   const std::optional<ScaleTable> table = ReadTable(controls);
-  if (!table) return {kFallbackBox, kBadScale};
+  if (!table) return {kFallbackBox, kBadVariableScaleMessage};
   for (int n = 0; n < kBands; ++n) {
     if (price < table->limits[n]) return {table->boxes[n], {}};
   }

@@ -26,7 +26,8 @@ int64_t VolumeTickStep(int64_t largest) {
   return third / unit * unit;
 }
 
-std::string DrawVolume(const IndicatorContext& context) {
+DrawingResult DrawVolume(const IndicatorContext& context) {
+  const PenGuard pen_guard(context.canvas);
   const BarTable& bars = context.data.bars;
   const int first = context.data.first_shown;
   const int last = bars.Count();
@@ -65,7 +66,7 @@ std::string DrawVolume(const IndicatorContext& context) {
 
   // The average line. A last bar without volume is a day still in progress: its average
   // would dip, so the line stops one bar earlier.
-  const int period = IntParameter(context.controls, "edvolopn", 0);
+  const int period = IntParameter(context.controls, kVolumeBoxes, "edvolopn");
   if (period > 0 && period <= last) {
     const int start = std::max(first, period);
     const int end = bars[last].volume == 0 ? last - 1 : last;
@@ -84,7 +85,6 @@ std::string DrawVolume(const IndicatorContext& context) {
       sum -= bars[bar - period + 1].volume;
     }
   }
-  ResetPen(canvas);
   return {};
 }
 

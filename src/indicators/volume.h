@@ -7,8 +7,11 @@
 
 namespace varnolt {
 
+// The parameter boxes and what an empty box stands for.
+inline constexpr ParameterBox kVolumeBoxes[] = {{"edvolopn", 0, {}}};
+
 // Volume bars with the volume average line, on a scale from the largest volume shown.
-std::string DrawVolume(const IndicatorContext& context);
+DrawingResult DrawVolume(const IndicatorContext& context);
 
 // Spacing of the volume scale's ticks: a third of the largest volume cut to its leading digit
 // (4500 → 1000), at least 1.

@@ -76,7 +76,7 @@ struct Chart {
   }
 
   IndicatorContext Context() { return {data, controls, canvas, 1, scale, statistics}; }
-  std::string Draw() { return DrawBollinger(Context()); }
+  std::string Draw() { return DrawBollinger(Context()).message; }
 
   Point At(int bar, int64_t value) {
     const PixelPoint point = IndicatorFrame(Context()).Point(bar, value);

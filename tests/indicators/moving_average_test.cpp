@@ -22,7 +22,6 @@ namespace {
 
 using testing::RecordingCanvas;
 using Segment = std::pair<Point, Point>;
-using Drawing = std::string (*)(const IndicatorContext&);
 
 constexpr Color kGreen = Color::Rgb(0, 128, 0);
 constexpr Color kPurple = Color::Rgb(128, 0, 128);
@@ -72,7 +71,7 @@ struct Chart {
   std::string statistics;
 
   IndicatorContext Context() { return {data, controls, canvas, 1, Scale(), statistics}; }
-  std::string Draw(Drawing drawing) { return drawing(Context()); }
+  std::string Draw(Drawing drawing) { return drawing(Context()).message; }
 
   // The segments between consecutive (bar, value) points as the frame places them.
   std::vector<Segment> Polyline(const std::vector<std::pair<int, int64_t>>& plots) {

@@ -27,7 +27,7 @@ struct ObvDrawing : testing::DrawingBench {
   ObvDrawing(const std::vector<CloseVolume>& bars, int first) : DrawingBench(ObvData(bars, first)) {
     controls.SetChecked("cbshowosci", true);
   }
-  std::string Run() { return DrawOBV(Context()); }
+  std::string Run() { return DrawOBV(Context()).message; }
   std::vector<std::string> Segments() const {
     std::vector<std::string> segments;
     for (const RecordingCanvas::Call& call : canvas.Calls()) {

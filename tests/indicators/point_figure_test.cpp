@@ -216,7 +216,6 @@ TEST(PointFigureTest, SignalFollowsDoubleTopsAndBottoms) {
   EXPECT_EQ(Signals(closes, Settings(kTruncation)), (std::vector<float>{0, 0, 1, 1, -1, -1, 1}));
   ScreeningSeries series = SeriesOf(closes);
   EXPECT_EQ(CalcPointFigure(series, 0, Settings(kTruncation)), 250);
-  EXPECT_EQ(series[3].s1, 7) << "the warm-up query computes nothing";
   // Unmoving closes leave every slot at 0.
   EXPECT_EQ(Signals({1000, 1003, 1009, 1000}, Settings(kReached)), std::vector<float>(4, 0));
   Drawn still;
@@ -230,8 +229,6 @@ TEST(PointFigureTest, BoxAndReversalSettings) {
   Drawn empty;
   Draw(empty, DataOf(closes), Settings(kTruncation, "", ""));
   EXPECT_EQ(ColumnsOf(empty.canvas, kTruncation), (std::vector<Column>{{100, 120}, {119, 116}}));
-  Drawn bad;
-  EXPECT_THROW(Draw(bad, DataOf(closes), Settings(kTruncation, "10", "three")), ConversionError);
   // A reversal of 0 boxes in the reached-point base would open a "falling" column 119 → 120
   // on a close that stays at the top; it needs at least one box back.
   Drawn zero;

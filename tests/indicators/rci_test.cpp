@@ -166,7 +166,7 @@ struct Drawing {
     controls.Set("edrci3", "");
   }
   IndicatorContext Context() { return {data, controls, canvas, 1, scale, statistics}; }
-  std::string Run() { return DrawRCI(Context()); }
+  std::string Run() { return DrawRCI(Context()).message; }
 
   std::string Segment(int bar, int value, int next_value) {
     const IndicatorFrame frame = OscillatorFrame(Context(), 110, -110);

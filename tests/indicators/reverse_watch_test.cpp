@@ -29,7 +29,7 @@ struct Drawing : testing::DrawingBench {
     scale.calendar = true;
     controls.Set("edrw", period);
   }
-  std::string Run() { return DrawReverseWatch(Context()); }
+  std::string Run() { return DrawReverseWatch(Context()).message; }
 };
 
 std::string Rect(int x, int y) {

@@ -170,7 +170,7 @@ TEST(StochasticsComputation, FailureCodes) {
 struct Drawing : testing::DrawingBench {
   Drawing(const std::vector<Hlc>& bars, int first)
       : DrawingBench(testing::DailyDataOf(bars, first, CompactToDay("20240101"))) {}
-  std::string Run() { return DrawStochastics(Context()); }
+  std::string Run() { return DrawStochastics(Context()).message; }
   void SetPeriods(const std::string& k, const std::string& d, const std::string& s) {
     controls.Set("edstk", k);
     controls.Set("edstd", d);

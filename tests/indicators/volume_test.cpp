@@ -33,7 +33,7 @@ struct VolumeDrawing : testing::DrawingBench {
     scale.from = 1;
     scale.to = 3;
   }
-  std::string Run() { return DrawVolume(Context()); }
+  std::string Run() { return DrawVolume(Context()).message; }
 
   // Line calls drawn with a pen of this colour and style, as recorded.
   std::vector<std::string> Lines(Color pen, PenStyle style) const {

@@ -16,7 +16,7 @@ constexpr int kWidth = 660;
 constexpr int kHeight = 400;
 constexpr Color kBlue = Color::Rgb(0, 0, 255);
 
-using Drawing = std::string (*)(const IndicatorContext&);
+using Drawing = DrawingResult (*)(const IndicatorContext&);
 
 // One yen is one row: all ten regions of 400 rows give a band of 385 rows, row = 1385 − price.
 QImage Draw(Drawing drawing, const std::vector<int32_t>& closes, const ControlValues& controls) {
@@ -26,7 +26,7 @@ QImage Draw(Drawing drawing, const std::vector<int32_t>& closes, const ControlVa
   const DataSet data = testing::DataOf(closes);
   std::string statistics;
   const IndicatorContext context{data, controls, canvas, 1, testing::OneRowPerYen(), statistics};
-  EXPECT_EQ(drawing(context), "");
+  EXPECT_EQ(drawing(context).message, "");
   return image;
 }
 

@@ -40,7 +40,7 @@ DataSet Trends() {
 
 struct Oscillator {
   const char* name;
-  std::string (*draw)(const IndicatorContext&);
+  DrawingResult (*draw)(const IndicatorContext&);
   const char* period;  // a box that, set beyond the data, leaves only the reference lines
   double upper;
   double lower;
@@ -86,7 +86,7 @@ QImage Draw(const Oscillator& oscillator, bool lines, int runs) {
   PriceScale scale;
   scale.margin = 3;
   for (int run = 0; run < runs; ++run) {
-    EXPECT_EQ(oscillator.draw({data, controls, canvas, 1, scale, statistics}), "");
+    EXPECT_EQ(oscillator.draw({data, controls, canvas, 1, scale, statistics}).message, "");
   }
   return image;
 }

@@ -46,7 +46,7 @@ PriceScale Scale() {
   return scale;
 }
 
-using Drawing = std::string (*)(const IndicatorContext&);
+using Drawing = DrawingResult (*)(const IndicatorContext&);
 
 // The candle chart, then the drawing `runs` times.
 QImage Draw(Drawing drawing, const ControlValues& controls, int runs) {
@@ -57,7 +57,7 @@ QImage Draw(Drawing drawing, const ControlValues& controls, int runs) {
   DrawCandles(data, Scale(), true, canvas);
   std::string statistics;
   const IndicatorContext context{data, controls, canvas, 1, Scale(), statistics};
-  for (int run = 0; run < runs; ++run) EXPECT_EQ(drawing(context), "");
+  for (int run = 0; run < runs; ++run) EXPECT_EQ(drawing(context).message, "");
   return image;
 }
 

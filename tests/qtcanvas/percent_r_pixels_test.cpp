@@ -34,7 +34,7 @@ DataSet Prices() {
   return data;
 }
 
-using Drawing = std::string (*)(const IndicatorContext&);
+using Drawing = DrawingResult (*)(const IndicatorContext&);
 
 QImage Draw(Drawing drawing, const ControlValues& controls, int runs) {
   QImage image(kWidth, kHeight, QImage::Format_RGB32);
@@ -46,7 +46,7 @@ QImage Draw(Drawing drawing, const ControlValues& controls, int runs) {
   scale.lower = 80;
   std::string statistics;
   const IndicatorContext context{data, controls, canvas, 1, scale, statistics};
-  for (int run = 0; run < runs; ++run) EXPECT_EQ(drawing(context), "");
+  for (int run = 0; run < runs; ++run) EXPECT_EQ(drawing(context).message, "");
   return image;
 }
 

@@ -28,7 +28,7 @@ DataSet Swings() {
 
 struct Oscillator {
   const char* name;
-  std::string (*draw)(const IndicatorContext&);
+  DrawingResult (*draw)(const IndicatorContext&);
   std::vector<const char*> periods;  // the period boxes
   double upper;
   double lower;
@@ -54,7 +54,7 @@ QImage Draw(const Oscillator& oscillator, bool lines, int runs) {
   PriceScale scale;
   scale.margin = 2;
   for (int run = 0; run < runs; ++run) {
-    EXPECT_EQ(oscillator.draw({data, controls, canvas, 1, scale, statistics}), "");
+    EXPECT_EQ(oscillator.draw({data, controls, canvas, 1, scale, statistics}).message, "");
   }
   return image;
 }

@@ -116,7 +116,7 @@ PriceScale OneRowPerYen() {
 void Drawn::Run(IndicatorDrawing drawing, const DataSet& data, const ControlValues& controls,
                 const PriceScale& scale) {
   const IndicatorContext context{data, controls, canvas, 1, scale, statistics};
-  message = drawing(context);
+  message = drawing(context).message;
 }
 
 std::string LineText(const PixelPoint& from, const PixelPoint& to) {

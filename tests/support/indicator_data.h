@@ -61,7 +61,7 @@ std::vector<int32_t> ClampedWalk(std::mt19937& random, std::uniform_int_distribu
 // rows from row 0, so a price p sits on row 1385 − p.
 PriceScale OneRowPerYen();
 
-using IndicatorDrawing = std::string (*)(const IndicatorContext&);
+using IndicatorDrawing = Drawing;
 
 // A recording canvas and what one drawing run left: the statistics page and the message.
 struct Drawn {
