@@ -71,29 +71,34 @@ std::string LoopbackHttp::Base() const {
   return "http://127.0.0.1:" + std::to_string(port_) + "/";
 }
 
-LoopbackFtp::LoopbackFtp(const std::filesystem::path& root, const std::string& user,
-                         const std::string& password)
-    : port_(FreeLoopbackPort()) {
-  const std::string port = std::to_string(port_);
+LoopbackProgram::LoopbackProgram(const std::vector<std::string>& arguments, int port) {
+  std::vector<char*> argv;
+  for (const std::string& word : arguments) argv.push_back(const_cast<char*>(word.c_str()));
+  argv.push_back(nullptr);
   pid_ = ::fork();
   if (pid_ == 0) {
     const int null = ::open("/dev/null", O_WRONLY);
     ::dup2(null, STDOUT_FILENO);
     ::dup2(null, STDERR_FILENO);
-    ::execl("/usr/bin/python3", "python3", "-m", "pyftpdlib", "-i", "127.0.0.1", "-p", port.c_str(),
-            "-w", "-d", root.c_str(), "-u", user.c_str(), "-P", password.c_str(),
-            static_cast<char*>(nullptr));
+    ::execv(argv[0], argv.data());
     ::_exit(127);
   }
-  running_ = pid_ > 0 && WaitForPort(port_);
+  running_ = pid_ > 0 && WaitForPort(port);
 }
 
-LoopbackFtp::~LoopbackFtp() {
+LoopbackProgram::~LoopbackProgram() {
   if (pid_ > 0) {
     ::kill(pid_, SIGTERM);
     ::waitpid(pid_, nullptr, 0);
   }
 }
+
+LoopbackFtp::LoopbackFtp(const std::filesystem::path& root, const std::string& user,
+                         const std::string& password)
+    : port_(FreeLoopbackPort()),
+      program_({"/usr/bin/python3", "-m", "pyftpdlib", "-i", "127.0.0.1", "-p",
+                std::to_string(port_), "-w", "-d", root.string(), "-u", user, "-P", password},
+               port_) {}
 
 std::string LoopbackFtp::HostLine() const {
   return "127.0.0.1:" + std::to_string(port_);

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace httplib {
 class Server;
@@ -37,24 +38,38 @@ class LoopbackHttp {
   std::thread thread_;
 };
 
+// A server program started with `arguments` (the program first) that listens on `port` of
+// 127.0.0.1; ended by its process id when the object goes out of scope.
+class LoopbackProgram {
+ public:
+  LoopbackProgram(const std::vector<std::string>& arguments, int port);
+  ~LoopbackProgram();
+  LoopbackProgram(const LoopbackProgram&) = delete;
+  LoopbackProgram& operator=(const LoopbackProgram&) = delete;
+
+  bool Running() const { return running_; }
+
+ private:
+  pid_t pid_ = -1;
+  bool running_ = false;
+};
+
 // A real FTP server (Debian's pyftpdlib) on 127.0.0.1 serving `root` with write access for one
 // account; the process is ended when the object goes out of scope.
 class LoopbackFtp {
  public:
   LoopbackFtp(const std::filesystem::path& root, const std::string& user,
               const std::string& password);
-  ~LoopbackFtp();
   LoopbackFtp(const LoopbackFtp&) = delete;
   LoopbackFtp& operator=(const LoopbackFtp&) = delete;
 
-  bool Running() const { return running_; }
+  bool Running() const { return program_.Running(); }
   // "127.0.0.1:PORT", the form of the FTP host line.
   std::string HostLine() const;
 
  private:
-  pid_t pid_ = -1;
   int port_ = 0;
-  bool running_ = false;
+  LoopbackProgram program_;
 };
 
 }  // namespace varnolt::testing
