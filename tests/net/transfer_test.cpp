@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 
+#include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "base/text_file.h"
@@ -136,6 +139,38 @@ TEST_F(TransferTest, ServerClockListingsAndUsageLog) {
   EXPECT_FALSE(silent.MeasureClock());
   EXPECT_EQ(silent.ClockOffset(), 0);
   EXPECT_EQ(FormatDateTime(silent.ServerNow()), "2024/01/05 11:00:00");
+}
+
+// An https server with a self-signed certificate is refused: certificates are verified.
+TEST(HttpsTransfer, UnverifiedCertificateIsRefused) {
+  TempFolder folder;
+  const fs::path key = folder.Path() / "key.pem", cert = folder.Path() / "cert.pem";
+  const std::string command =
+      "openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj /CN=127.0.0.1"
+      " -keyout " +
+      key.string() + " -out " + cert.string() + " >/dev/null 2>&1";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  httplib::SSLServer server(cert.c_str(), key.c_str());
+  ASSERT_TRUE(server.is_valid());
+  server.Get("/", [](const httplib::Request&, httplib::Response& r) {
+    r.set_content("secret", "text/plain");
+  });
+  const int port = server.bind_to_any_port("127.0.0.1");
+  std::thread thread([&] { server.listen_after_bind(); });
+  for (int attempt = 0; attempt < 500 && !server.is_running(); ++attempt) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  // The server answers a client that does not verify, so the refusal below is the verification.
+  httplib::SSLClient careless("127.0.0.1", port);
+  careless.enable_server_certificate_verification(false);
+  const auto reply = careless.Get("/");
+  ASSERT_TRUE(reply);
+  EXPECT_EQ(reply->body, "secret");
+  const std::string address = "https://127.0.0.1:" + std::to_string(port) + "/";
+  EXPECT_EQ(GetText(address, ""), "");
+  EXPECT_FALSE(GetFile(address, folder.Path() / "x", ""));
+  server.stop();
+  thread.join();
 }
 
 TEST(FtpTransfer, PutRenameDeleteOnARealServer) {
