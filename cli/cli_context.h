@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
@@ -28,6 +29,8 @@ struct Context {
   ProgramFolder folder;
   DayNumber today;  // the local date, or --today
   std::ostream& out;
+  double now = 0;              // the local date and time (day number and fraction), or --now
+  uint32_t program_stamp = 0;  // the file stamp of the program's own file, or --program-stamp
 };
 
 // The arguments after the command name, consumed front to back.

@@ -82,6 +82,21 @@ constexpr const char* kScreenDetails =
     "Without a selection option: the selection of --file's line 1, else the whole catalogue.\n"
     "  --settings, --set  the indicator parameters (see `varnolt-cli controls`)\n";
 
+constexpr const char* kCipherDetails =
+    "Enciphers or deciphers stdin (UTF-8, one trailing line end removed) with the program's\n"
+    "built-in key for USE and prints the result and a line end.\n"
+    "  USE  net (the whole of net.dat), ftpuser (line 5 of net.dat), log (usage log records),\n"
+    "       mark (the update mark), version (the announced version), download (download.ini)\n"
+    "A text that does not decipher with the key is a message on stderr with status 1.\n";
+
+constexpr const char* kStateDetails =
+    "Stores each --set value in the update state of the program folder (state.txt), then prints\n"
+    "time=, fnc=, msg=, date= (empty when missing) and id=, the installation identifier, which\n"
+    "is made and kept on first use.\n"
+    "  NAME   time (the update mark) and date (the announced version) are given as plain text\n"
+    "         and kept enciphered; fnc and msg are kept as given\n"
+    "  VALUE  empty removes the value\n";
+
 constexpr CommandEntry kCommands[] = {
     {"load", LoadCommand,
      "load [--unit day|week|month|quarter|year] [--no-adjust] [--bars] TEXT START END",
@@ -105,10 +120,14 @@ constexpr CommandEntry kCommands[] = {
      kScreenDetails},
     {"controls", ControlsCommand, "controls [--settings FILE] [--set CONTROL=TEXT]...",
      kControlsDetails},
+    {"cipher", CipherCommand, "cipher encode|decode USE < text", kCipherDetails},
+    {"state", StateCommand, "state [--set NAME=VALUE]...", kStateDetails},
 };
 
 std::string Synopses() {
-  std::string text = "usage: varnolt-cli [--home DIR] [--today YYYYMMDD] COMMAND ...\ncommands:\n";
+  std::string text =
+      "usage: varnolt-cli [--home DIR] [--today YYYYMMDD] [--now \"YYYY/MM/DD HH:MM:SS\"]\n"
+      "                   [--program-stamp N] COMMAND ...\ncommands:\n";
   for (const CommandEntry& entry : kCommands) text.append("  ").append(entry.synopsis) += '\n';
   return text;
 }
@@ -132,6 +151,10 @@ std::string OverviewHelp() {
          "  --home DIR        the program folder (default $VARNOLT_HOME, else\n"
          "                    ~/.local/share/varnolt)\n"
          "  --today YYYYMMDD  the day taken as today (default the local date)\n"
+         "  --now \"YYYY/MM/DD HH:MM:SS\"\n"
+         "                    the local clock frozen at this date and time (also sets today)\n"
+         "  --program-stamp N the file stamp of the program's own file (MS-DOS packed date and\n"
+         "                    time as a whole number; default that of this executable)\n"
          "A message the program would show in a box goes to stderr with status 1; a command line\n"
          "that does not fit exits with status 2. `varnolt-cli COMMAND --help` describes a\n"
          "command.\n";

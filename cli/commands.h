@@ -22,6 +22,12 @@ int ConditionCommand(Context& context, Args& args);
 // screen … (--file SET.ini | --line LINE...): the stocks that pass a condition list today.
 int ScreenCommand(Context& context, Args& args);
 
+// cipher encode|decode USE: stdin through the program's key for USE.
+int CipherCommand(Context& context, Args& args);
+
+// state [--set NAME=VALUE]...: the update state and the installation identifier.
+int StateCommand(Context& context, Args& args);
+
 // controls [--settings FILE] [--set CONTROL=TEXT]...: every control with its value.
 int ControlsCommand(Context& context, Args& args);
 

@@ -1,10 +1,14 @@
 // varnolt-cli: the core's commands for scripts and tests.
 #include <algorithm>
 #include <iostream>
+#include <optional>
 
 #include "base/file_error.h"
+#include "base/numbers.h"
 #include "cli_context.h"
 #include "command_table.h"
+#include "net/date_time.h"
+#include "net/file_stamp.h"
 
 namespace {
 
@@ -15,6 +19,8 @@ using varnolt::cli::UserMessage;
 int Run(std::vector<std::string> words) {
   varnolt::ProgramFolder folder = varnolt::ProgramFolder::FromEnvironment();
   varnolt::DayNumber today = varnolt::LocalToday();
+  std::optional<double> now;
+  std::optional<uint32_t> program_stamp;
   // Global options come before the command name.
   while (!words.empty() && words.front().starts_with("--")) {
     const std::string option = words.front();
@@ -30,6 +36,16 @@ int Run(std::vector<std::string> words) {
     } else if (option == "--today") {
       today = varnolt::CompactToDay(value);
       if (today == 0 || value.size() != 8) throw UsageError("--today needs a date YYYYMMDD");
+    } else if (option == "--now") {
+      now = varnolt::ParseDateTime(value);
+      if (!now) throw UsageError("--now needs a date and time \"YYYY/MM/DD HH:MM:SS\"");
+      today = static_cast<varnolt::DayNumber>(*now);
+    } else if (option == "--program-stamp") {
+      const auto stamp = varnolt::ParseInt64(value);
+      if (!stamp || !varnolt::IsAllDigits(value) || *stamp > 0xFFFFFFFF) {
+        throw UsageError("--program-stamp needs a whole number");
+      }
+      program_stamp = static_cast<uint32_t>(*stamp);
     } else {
       throw UsageError("unknown option " + option);
     }
@@ -43,6 +59,9 @@ int Run(std::vector<std::string> words) {
   }
   Args args(std::vector<std::string>(words.begin() + 1, words.end()));
   varnolt::cli::Context context{folder, today, std::cout};
+  context.now = now.value_or(varnolt::LocalNow());
+  // The program's own file is this executable unless a stamp is given.
+  context.program_stamp = program_stamp.value_or(varnolt::FileStamp("/proc/self/exe").value_or(0));
   return command->run(context, args);
 }
 

@@ -72,6 +72,15 @@ Directory ReadCheckedDirectory(const BinaryFile& file) {
   return directory;
 }
 
+}  // namespace
+
+uint32_t CheckYearFile(const std::filesystem::path& path) {
+  const BinaryFile file(path, BinaryFile::Mode::kRead);
+  return ReadCheckedDirectory(file).SlotCount();
+}
+
+namespace {
+
 // The threads of a screening run may look up and allocate slots in the same file at once:
 // lookups share the directory, each change has it alone (an allocation reads, then writes the
 // slot count; a lookup must not see the count of a slot whose bytes are not there yet).

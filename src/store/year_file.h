@@ -17,6 +17,10 @@ namespace varnolt {
 // Creates the file with an empty directory unless a file exists at the path.
 void CreateYearFile(const std::filesystem::path& path);
 
+// Checks a whole file the way every operation does before writing (the directory agrees with
+// the size, no slot shared by two codes) and gives its slot count; throws FileError.
+uint32_t CheckYearFile(const std::filesystem::path& path);
+
 // Byte offset of the code's slot, allocating an empty slot when the code has none;
 // 0 when there is no file at the path.
 uint64_t FindOrAllocateSlot(const std::filesystem::path& path, int code);

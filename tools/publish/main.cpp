@@ -1,0 +1,42 @@
+// varnolt-publish PROGRAM_FOLDER SERVER_FOLDER [--base URL] [--ftp-host HOST[:PORT]]: builds the
+// folder varnolt-server serves from a program folder's store.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "publish.h"
+
+int main(int argc, char** argv) {
+  constexpr const char* kUsage =
+      "usage: varnolt-publish PROGRAM_FOLDER SERVER_FOLDER [--base URL] [--ftp-host HOST[:PORT]]\n"
+      "  --base URL       the server's address for files/net.dat (default "
+      "http://127.0.0.1:8080/)\n"
+      "  --ftp-host HOST  the FTP host line for files/net.dat (default 127.0.0.1:2121)\n";
+  varnolt::publish::Options options;
+  std::vector<std::string> folders;
+  for (int i = 1; i < argc; ++i) {
+    const std::string word = argv[i];
+    if ((word == "--base" || word == "--ftp-host") && i + 1 < argc) {
+      (word == "--base" ? options.base : options.ftp_host) = argv[++i];
+    } else if (word == "--help") {
+      std::cout << kUsage;
+      return 0;
+    } else if (!word.starts_with("--")) {
+      folders.push_back(word);
+    } else {
+      std::cerr << "varnolt-publish: unknown option " << word << "\n" << kUsage;
+      return 2;
+    }
+  }
+  if (folders.size() != 2 || !options.base.ends_with("/")) {
+    std::cerr << kUsage;
+    return 2;
+  }
+  try {
+    varnolt::publish::PublishFolder(folders[0], folders[1], options);
+  } catch (const std::exception& error) {
+    std::cerr << error.what() << "\n";
+    return 1;
+  }
+  return 0;
+}
