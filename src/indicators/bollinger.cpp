@@ -10,6 +10,7 @@ namespace varnolt {
 namespace {
 
 constexpr Color kMiddleColor = kGreen;
+
 constexpr Color kBandColor = kBlue;
 
 int Period(const ControlValues& controls) {
@@ -38,6 +39,35 @@ MeanDeviation WindowStatistics(CloseOf close_of, int end, int period) {
 }
 
 }  // namespace
+
+int BollingerWarmUp(const ControlValues& controls) {
+  const int period = Period(controls);
+  // A period below 1 would divide by a zero count; the stock fails as it does for equal closes.
+  if (period <= 0) throw ComputationFault("Bollinger period below 1");
+  return period - 1;
+}
+
+int CalcBollinger(ScreeningSeries& series, int bars, const ControlValues& controls) {
+  if (bars == 0) return BollingerWarmUp(controls);
+  const int period = Period(controls);
+  if (period <= 0) throw ComputationFault("Bollinger period below 1");
+
+  for (int i = 1; i <= std::min(period - 1, bars); ++i) {
+    series[i].s1 = 0;
+    series[i].s2 = 0;
+    series[i].s3 = 0;
+  }
+  const auto close_of = [&](int bar) { return static_cast<double>(series[bar].close); };
+  for (int j = period; j <= bars; ++j) {
+    const MeanDeviation at = WindowStatistics(close_of, j, period);
+    ScreeningEntry& entry = series[j];
+    // Equal closes leave no deviation to measure the distance in: the division fails.
+    entry.s1 = static_cast<float>(CheckedDivide(close_of(j) - at.mean, at.deviation));
+    entry.s2 = static_cast<float>(at.mean);
+    entry.s3 = static_cast<float>(at.deviation);
+  }
+  return 0;
+}
 
 DrawingResult DrawBollinger(const IndicatorContext& context) {
   const PenGuard pen_guard(context.canvas);
@@ -76,35 +106,6 @@ DrawingResult DrawBollinger(const IndicatorContext& context) {
     }
   }
   return {};
-}
-
-int BollingerWarmUp(const ControlValues& controls) {
-  const int period = Period(controls);
-  // A period below 1 would divide by a zero count; the stock fails as it does for equal closes.
-  if (period <= 0) throw ComputationFault("Bollinger period below 1");
-  return period - 1;
-}
-
-int CalcBollinger(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  if (bars == 0) return BollingerWarmUp(controls);
-  const int period = Period(controls);
-  if (period <= 0) throw ComputationFault("Bollinger period below 1");
-
-  for (int i = 1; i <= std::min(period - 1, bars); ++i) {
-    series[i].s1 = 0;
-    series[i].s2 = 0;
-    series[i].s3 = 0;
-  }
-  const auto close_of = [&](int bar) { return static_cast<double>(series[bar].close); };
-  for (int j = period; j <= bars; ++j) {
-    const MeanDeviation at = WindowStatistics(close_of, j, period);
-    ScreeningEntry& entry = series[j];
-    // Equal closes leave no deviation to measure the distance in: the division fails.
-    entry.s1 = static_cast<float>(CheckedDivide(close_of(j) - at.mean, at.deviation));
-    entry.s2 = static_cast<float>(at.mean);
-    entry.s3 = static_cast<float>(at.deviation);
-  }
-  return 0;
 }
 
 }  // namespace varnolt

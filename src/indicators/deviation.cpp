@@ -29,6 +29,62 @@ void ForEachAverage(const CloseOf& close_of, int period, int start, int last, co
   }
 }
 
+// The two periods of the screening modes: slot 1's and slot 2's.
+std::array<int, 2> ComputedPeriods(const ControlValues& controls,
+                                   std::span<const ParameterBox> boxes) {
+  return {ComputedIntParameter(controls, boxes, boxes[0].name),
+          ComputedIntParameter(controls, boxes, boxes[1].name)};
+}
+
+int AveragesWarmUp(const ControlValues& controls, std::span<const ParameterBox> boxes) {
+  const std::array<int, 2> periods = ComputedPeriods(controls, boxes);
+  return std::max(std::max(periods[0], periods[1]) - 1, 0);
+}
+
+// Both screening modes: slot 1 from the first period, slot 2 from the second; 0 where a
+// period has no full window yet or is not above 0.
+int CalcMovingAverages(ScreeningSeries& series, int bars, const ControlValues& controls,
+                       std::span<const ParameterBox> boxes, bool deviation) {
+  if (bars == 0) return AveragesWarmUp(controls, boxes);
+  const std::array<int, 2> periods = ComputedPeriods(controls, boxes);
+  const std::array<float ScreeningEntry::*, 2> slots = {&ScreeningEntry::s1, &ScreeningEntry::s2};
+  const auto close_of = [&series](int bar) { return series[bar].close; };
+  for (size_t k = 0; k < periods.size(); ++k) {
+    const int n = periods[k];
+    float ScreeningEntry::*const slot = slots[k];
+    const int unset = n <= 0 ? bars : std::min(bars, n - 1);
+    for (int bar = 1; bar <= unset; ++bar) series[bar].*slot = 0;
+    if (n <= 0 || n > bars) continue;
+    ForEachAverage(close_of, n, n, bars, [&](int bar, double average) {
+      const double value =
+          deviation ? CheckedDivide((series[bar].close - average) * 100, average) : average;
+      series[bar].*slot = static_cast<float>(value);
+      return true;
+    });
+  }
+  return 0;
+}
+
+}  // namespace
+
+int MovingAveragesWarmUp(const ControlValues& controls) {
+  return AveragesWarmUp(controls, kMovingAverageBoxes);
+}
+
+int MovingAveragesDeviationWarmUp(const ControlValues& controls) {
+  return AveragesWarmUp(controls, kDeviationBoxes);
+}
+
+int CalcMovingAveragesAverages(ScreeningSeries& series, int bars, const ControlValues& controls) {
+  return CalcMovingAverages(series, bars, controls, kMovingAverageBoxes, false);
+}
+
+int CalcMovingAveragesDeviation(ScreeningSeries& series, int bars, const ControlValues& controls) {
+  return CalcMovingAverages(series, bars, controls, kDeviationBoxes, true);
+}
+
+namespace {
+
 // One deviation line of the drawing: its values in hundredths of a percent per bar (single
 // precision, 0 before `start`), from bar `start` on.
 struct DeviationLine {
@@ -79,42 +135,6 @@ std::vector<double> InPercent(const std::vector<float>& hundredths) {
   for (size_t i = 0; i < hundredths.size(); ++i)
     percent[i] = static_cast<double>(hundredths[i]) / 100;
   return percent;
-}
-
-// The two periods of the screening modes: slot 1's and slot 2's.
-std::array<int, 2> ComputedPeriods(const ControlValues& controls,
-                                   std::span<const ParameterBox> boxes) {
-  return {ComputedIntParameter(controls, boxes, boxes[0].name),
-          ComputedIntParameter(controls, boxes, boxes[1].name)};
-}
-
-int AveragesWarmUp(const ControlValues& controls, std::span<const ParameterBox> boxes) {
-  const std::array<int, 2> periods = ComputedPeriods(controls, boxes);
-  return std::max(std::max(periods[0], periods[1]) - 1, 0);
-}
-
-// Both screening modes: slot 1 from the first period, slot 2 from the second; 0 where a
-// period has no full window yet or is not above 0.
-int CalcMovingAverages(ScreeningSeries& series, int bars, const ControlValues& controls,
-                       std::span<const ParameterBox> boxes, bool deviation) {
-  if (bars == 0) return AveragesWarmUp(controls, boxes);
-  const std::array<int, 2> periods = ComputedPeriods(controls, boxes);
-  const std::array<float ScreeningEntry::*, 2> slots = {&ScreeningEntry::s1, &ScreeningEntry::s2};
-  const auto close_of = [&series](int bar) { return series[bar].close; };
-  for (size_t k = 0; k < periods.size(); ++k) {
-    const int n = periods[k];
-    float ScreeningEntry::*const slot = slots[k];
-    const int unset = n <= 0 ? bars : std::min(bars, n - 1);
-    for (int bar = 1; bar <= unset; ++bar) series[bar].*slot = 0;
-    if (n <= 0 || n > bars) continue;
-    ForEachAverage(close_of, n, n, bars, [&](int bar, double average) {
-      const double value =
-          deviation ? CheckedDivide((series[bar].close - average) * 100, average) : average;
-      series[bar].*slot = static_cast<float>(value);
-      return true;
-    });
-  }
-  return 0;
 }
 
 }  // namespace
@@ -175,22 +195,6 @@ DrawingResult DrawDeviation(const IndicatorContext& context) {
         {InPercent(lines[0].values), InPercent(lines[1].values), InPercent(lines[2].values)});
   }
   return {};
-}
-
-int MovingAveragesWarmUp(const ControlValues& controls) {
-  return AveragesWarmUp(controls, kMovingAverageBoxes);
-}
-
-int MovingAveragesDeviationWarmUp(const ControlValues& controls) {
-  return AveragesWarmUp(controls, kDeviationBoxes);
-}
-
-int CalcMovingAveragesAverages(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  return CalcMovingAverages(series, bars, controls, kMovingAverageBoxes, false);
-}
-
-int CalcMovingAveragesDeviation(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  return CalcMovingAverages(series, bars, controls, kDeviationBoxes, true);
 }
 
 }  // namespace varnolt

@@ -79,6 +79,65 @@ double Dx(double plus_di, double minus_di) {
   return std::fabs(plus_di - minus_di) * 100 / (plus_di + minus_di);
 }
 
+}  // namespace
+
+int DmiWarmUp(const ControlValues& controls) {
+  const int64_t period = ComputedIntParameter(controls, kDmiBoxes, "edpmdi");
+  const int64_t adx_period = ComputedIntParameter(controls, kDmiBoxes, "edadx");
+  const int64_t warm_up =
+      controls.Checked("cbadxr") ? 2 * adx_period + period - 1 : period + adx_period - 1;
+  return static_cast<int>(std::clamp<int64_t>(warm_up, 0, INT32_MAX));
+}
+
+int CalcDMI(ScreeningSeries& series, int bars, const ControlValues& controls) {
+  if (bars == 0) return DmiWarmUp(controls);
+  const int period = ComputedIntParameter(controls, kDmiBoxes, "edpmdi");
+  const int adx_period = ComputedIntParameter(controls, kDmiBoxes, "edadx");
+  const bool cumulative = controls.Checked("cbrsi");
+  const bool with_adxr = controls.Checked("cbadxr");
+
+  for (int bar = 1; bar <= bars; ++bar) {
+    ScreeningEntry& entry = series[bar];
+    entry.s1 = entry.s2 = entry.s3 = entry.s4 = 0;
+  }
+  if (period < 1 || adx_period < 1) throw ComputationFault("DMI period below 1");
+  if (bars <= period) return 0;
+
+  MovementSums sums;
+  for (int bar = 2; bar <= period + 1; ++bar) sums.Add(MovementOf(series[bar], series[bar - 1]));
+  // The last adx_period DX values, for the moving ADX window (never more than there are bars).
+  std::vector<double> recent_dx(static_cast<size_t>(std::min(adx_period, bars)), 0.0);
+  double adx_sum = 0;
+  for (int bar = period + 1; bar <= bars; ++bar) {
+    ScreeningEntry& entry = series[bar];
+    const double plus_di = CheckedDivide(sums.plus * 100, sums.range);
+    const double minus_di = CheckedDivide(sums.minus * 100, sums.range);
+    entry.s1 = static_cast<float>(plus_di);
+    entry.s2 = static_cast<float>(minus_di);
+    if (plus_di + minus_di == 0) return static_cast<int>(kFailureCode);
+    const double dx = Dx(plus_di, minus_di);
+
+    const int count = bar - period;  // DX values so far, this one included
+    double& slot = recent_dx[static_cast<size_t>((count - 1) % adx_period)];
+    if (count <= adx_period) {
+      adx_sum += dx;
+    } else if (cumulative) {
+      adx_sum = (adx_period - 1) * adx_sum / adx_period + dx;
+    } else {
+      adx_sum = adx_sum - slot + dx;  // slot still holds the DX of adx_period bars ago
+    }
+    slot = dx;
+    if (count >= adx_period) entry.s3 = static_cast<float>(adx_sum / adx_period);
+    if (with_adxr && bar >= 2 * int64_t{adx_period} + period) {
+      entry.s4 = (series[bar - adx_period].s3 + entry.s3) / 2;
+    }
+    if (bar < bars) Advance(sums, cumulative, period, series, bar);
+  }
+  return 0;
+}
+
+namespace {
+
 // The lines of one drawing, per bar number, 0 where a line has not started.
 struct DmiLines {
   int start = 0;  // first ±DI bar
@@ -176,61 +235,6 @@ DrawingResult DrawDMI(const IndicatorContext& context) {
   }
   WriteListing(context, kHeader, {lines.minus_di, lines.plus_di, lines.adx, lines.adxr});
   return {};
-}
-
-int DmiWarmUp(const ControlValues& controls) {
-  const int64_t period = ComputedIntParameter(controls, kDmiBoxes, "edpmdi");
-  const int64_t adx_period = ComputedIntParameter(controls, kDmiBoxes, "edadx");
-  const int64_t warm_up =
-      controls.Checked("cbadxr") ? 2 * adx_period + period - 1 : period + adx_period - 1;
-  return static_cast<int>(std::clamp<int64_t>(warm_up, 0, INT32_MAX));
-}
-
-int CalcDMI(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  if (bars == 0) return DmiWarmUp(controls);
-  const int period = ComputedIntParameter(controls, kDmiBoxes, "edpmdi");
-  const int adx_period = ComputedIntParameter(controls, kDmiBoxes, "edadx");
-  const bool cumulative = controls.Checked("cbrsi");
-  const bool with_adxr = controls.Checked("cbadxr");
-
-  for (int bar = 1; bar <= bars; ++bar) {
-    ScreeningEntry& entry = series[bar];
-    entry.s1 = entry.s2 = entry.s3 = entry.s4 = 0;
-  }
-  if (period < 1 || adx_period < 1) throw ComputationFault("DMI period below 1");
-  if (bars <= period) return 0;
-
-  MovementSums sums;
-  for (int bar = 2; bar <= period + 1; ++bar) sums.Add(MovementOf(series[bar], series[bar - 1]));
-  // The last adx_period DX values, for the moving ADX window (never more than there are bars).
-  std::vector<double> recent_dx(static_cast<size_t>(std::min(adx_period, bars)), 0.0);
-  double adx_sum = 0;
-  for (int bar = period + 1; bar <= bars; ++bar) {
-    ScreeningEntry& entry = series[bar];
-    const double plus_di = CheckedDivide(sums.plus * 100, sums.range);
-    const double minus_di = CheckedDivide(sums.minus * 100, sums.range);
-    entry.s1 = static_cast<float>(plus_di);
-    entry.s2 = static_cast<float>(minus_di);
-    if (plus_di + minus_di == 0) return static_cast<int>(kFailureCode);
-    const double dx = Dx(plus_di, minus_di);
-
-    const int count = bar - period;  // DX values so far, this one included
-    double& slot = recent_dx[static_cast<size_t>((count - 1) % adx_period)];
-    if (count <= adx_period) {
-      adx_sum += dx;
-    } else if (cumulative) {
-      adx_sum = (adx_period - 1) * adx_sum / adx_period + dx;
-    } else {
-      adx_sum = adx_sum - slot + dx;  // slot still holds the DX of adx_period bars ago
-    }
-    slot = dx;
-    if (count >= adx_period) entry.s3 = static_cast<float>(adx_sum / adx_period);
-    if (with_adxr && bar >= 2 * int64_t{adx_period} + period) {
-      entry.s4 = (series[bar - adx_period].s3 + entry.s3) / 2;
-    }
-    if (bar < bars) Advance(sums, cumulative, period, series, bar);
-  }
-  return 0;
 }
 
 }  // namespace varnolt

@@ -76,6 +76,45 @@ class Midpoints {
   std::span<const int32_t> conversion_, base_, span_b_;
 };
 
+}  // namespace
+
+int IchimokuWarmUp(const ControlValues& controls) {
+  const Periods periods = ReadPeriods(controls);
+  return periods.base + periods.span_b - 2;
+}
+
+int CalcIchimoku(ScreeningSeries& series, int bars, const ControlValues& controls) {
+  if (bars <= 0) return IchimokuWarmUp(controls);
+  const Periods periods = ReadPeriods(controls);
+  const int b = periods.base;
+  bars = std::min(bars, kScreeningCapacity);
+  // The series keeps an earlier stock's results: clear every slot, so bars the loop below
+  // leaves alone (the warm-up, slots 3 and 4 before their first shifted value) read 0.
+  for (int i = 1; i <= bars; ++i) {
+    ScreeningEntry& entry = series[i];
+    entry.s1 = entry.s2 = entry.s3 = entry.s4 = entry.s5 = 0;
+  }
+  // The series holds at most kScreeningCapacity bars, so a fixed buffer serves every stock.
+  std::array<int32_t, Midpoints::kPerBar * kScreeningCapacity> storage;
+  const Midpoints midpoints(series, 1, bars, periods, storage);
+  for (int i = periods.span_b; i <= bars; ++i) {
+    ScreeningEntry& entry = series[i];
+    entry.s1 = static_cast<float>(midpoints.Conversion(i));
+    entry.s2 = static_cast<float>(midpoints.Base(i));
+    if (i + b - 1 <= bars) {
+      ScreeningEntry& ahead = series[i + b - 1];
+      ahead.s3 = static_cast<float>((static_cast<double>(entry.s1) + entry.s2) / 2);
+      ahead.s4 = static_cast<float>(midpoints.SpanB(i));
+    }
+    // The close the lagging line is compared with; before bar b there is none yet, and like
+    // the windows the reference is cut at bar 1.
+    entry.s5 = static_cast<float>(series[std::max(1, i - b + 1)].close);
+  }
+  return 0;
+}
+
+namespace {
+
 // Positions of the leading spans, which run up to b − 1 bars past the last bar. Past it they
 // continue the bar numbers, or with calendar spacing the day numbers of the dates the coming
 // bars would have. Requests come in rising order, so each one walks on from the previous.
@@ -200,41 +239,6 @@ DrawingResult DrawIchimoku(const IndicatorContext& context) {
     for (int i = first + 1; i + b - 1 <= last; ++i) pen.To(frame.Point(i, bars[i + b - 1].close));
   }
   return {};
-}
-
-int IchimokuWarmUp(const ControlValues& controls) {
-  const Periods periods = ReadPeriods(controls);
-  return periods.base + periods.span_b - 2;
-}
-
-int CalcIchimoku(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  if (bars <= 0) return IchimokuWarmUp(controls);
-  const Periods periods = ReadPeriods(controls);
-  const int b = periods.base;
-  bars = std::min(bars, kScreeningCapacity);
-  // The series keeps an earlier stock's results: clear every slot, so bars the loop below
-  // leaves alone (the warm-up, slots 3 and 4 before their first shifted value) read 0.
-  for (int i = 1; i <= bars; ++i) {
-    ScreeningEntry& entry = series[i];
-    entry.s1 = entry.s2 = entry.s3 = entry.s4 = entry.s5 = 0;
-  }
-  // The series holds at most kScreeningCapacity bars, so a fixed buffer serves every stock.
-  std::array<int32_t, Midpoints::kPerBar * kScreeningCapacity> storage;
-  const Midpoints midpoints(series, 1, bars, periods, storage);
-  for (int i = periods.span_b; i <= bars; ++i) {
-    ScreeningEntry& entry = series[i];
-    entry.s1 = static_cast<float>(midpoints.Conversion(i));
-    entry.s2 = static_cast<float>(midpoints.Base(i));
-    if (i + b - 1 <= bars) {
-      ScreeningEntry& ahead = series[i + b - 1];
-      ahead.s3 = static_cast<float>((static_cast<double>(entry.s1) + entry.s2) / 2);
-      ahead.s4 = static_cast<float>(midpoints.SpanB(i));
-    }
-    // The close the lagging line is compared with; before bar b there is none yet, and like
-    // the windows the reference is cut at bar 1.
-    entry.s5 = static_cast<float>(series[std::max(1, i - b + 1)].close);
-  }
-  return 0;
 }
 
 }  // namespace varnolt

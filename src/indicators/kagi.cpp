@@ -21,6 +21,7 @@ namespace varnolt {
 namespace {
 
 constexpr Color kKagiTurnGreen = kGreen;
+
 constexpr int kKagiPenWidth = 2;
 
 // The reversal amount; with cbKagi the variable scale's box at `last_close`, whose complaint
@@ -32,6 +33,43 @@ KagiWidth ReadKagiWidth(const ControlValues& controls, int32_t last_close, std::
   message = std::move(box.message);
   return {box.box, percent};
 }
+
+}  // namespace
+
+// The walk starts at bar 1 whatever the parameters; a year of bars gives it time to settle.
+int KagiWarmUp(const ControlValues&) {
+  return 250;
+}
+
+int CalcKagi(ScreeningSeries& series, int bars, const ControlValues& controls) {
+  if (bars == 0) return KagiWarmUp(controls);
+  std::string ignored;  // screening says nothing; the fallback box stands
+  const KagiWidth width = ReadKagiWidth(controls, series[bars].close, ignored);
+  KagiWalk walk(width, series[1].close);
+  series[1].s1 = 0;
+  float state = 0;
+  for (int i = 2; i <= bars; ++i) {
+    const int32_t close = series[i].close;
+    const KagiMove move = walk.Step(i, close);
+    // Still flat, or the bar that formed line 1: no state yet.
+    if (move == KagiMove::kStart || !walk.Started()) {
+      series[i].s1 = 0;
+      if (walk.Started()) state = walk.Up() ? 1.0f : -1.0f;
+      continue;
+    }
+    // Yang above the last shoulder, yin below the last waist: the start of the line before the
+    // current one.
+    if (walk.Lines() > 1) {
+      const int32_t turn = walk.Previous().start;
+      if (walk.Up() && state < 0 && close > turn) state = 1.0f;
+      if (!walk.Up() && state > 0 && close < turn) state = -1.0f;
+    }
+    series[i].s1 = state;
+  }
+  return 0;
+}
+
+namespace {
 
 // The statistics header: unit caption, then the first fields of the bar list's first and last
 // lines (the date printed "%8d" followed by the blank before the list's comma).
@@ -134,39 +172,6 @@ DrawingResult DrawKagi(const IndicatorContext& context) {
 
 DrawingResult DrawKagiTimeSeries(const IndicatorContext& context) {
   return DrawKagiWith(context, true, DrawTurningPoints);
-}
-
-// The walk starts at bar 1 whatever the parameters; a year of bars gives it time to settle.
-int KagiWarmUp(const ControlValues&) {
-  return 250;
-}
-
-int CalcKagi(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  if (bars == 0) return KagiWarmUp(controls);
-  std::string ignored;  // screening says nothing; the fallback box stands
-  const KagiWidth width = ReadKagiWidth(controls, series[bars].close, ignored);
-  KagiWalk walk(width, series[1].close);
-  series[1].s1 = 0;
-  float state = 0;
-  for (int i = 2; i <= bars; ++i) {
-    const int32_t close = series[i].close;
-    const KagiMove move = walk.Step(i, close);
-    // Still flat, or the bar that formed line 1: no state yet.
-    if (move == KagiMove::kStart || !walk.Started()) {
-      series[i].s1 = 0;
-      if (walk.Started()) state = walk.Up() ? 1.0f : -1.0f;
-      continue;
-    }
-    // Yang above the last shoulder, yin below the last waist: the start of the line before the
-    // current one.
-    if (walk.Lines() > 1) {
-      const int32_t turn = walk.Previous().start;
-      if (walk.Up() && state < 0 && close > turn) state = 1.0f;
-      if (!walk.Up() && state > 0 && close < turn) state = -1.0f;
-    }
-    series[i].s1 = state;
-  }
-  return 0;
 }
 
 }  // namespace varnolt

@@ -90,6 +90,27 @@ void FillSignal(const MacdPeriods& periods, int count, MacdAt macd, SignalAt sig
 
 }  // namespace
 
+int MacdWarmUp(const ControlValues& controls) {
+  const MacdPeriods periods = ReadPeriods(controls);
+  const int64_t warm_up = periods.MacdStart() - 1 + (periods.signal > 0 ? periods.signal - 1 : 0);
+  return static_cast<int>(std::clamp<int64_t>(warm_up, 0, INT32_MAX));
+}
+
+int CalcMACD(ScreeningSeries& series, int bars, const ControlValues& controls) {
+  if (bars == 0) return MacdWarmUp(controls);
+  const MacdPeriods periods = ReadPeriods(controls);
+  if (!periods.Valid()) throw ComputationFault("MACD period below 1");
+
+  for (int bar = 1; bar <= bars; ++bar) series[bar].s2 = 0;
+  FillMacd(
+      periods, bars, [&series](int bar) { return series[bar].close; },
+      [&series](int bar) -> float& { return series[bar].s1; });
+  FillSignal(
+      periods, bars, [&series](int bar) { return series[bar].s1; },
+      [&series](int bar) -> float& { return series[bar].s2; });
+  return 0;
+}
+
 DrawingResult DrawMACD(const IndicatorContext& context) {
   const PenGuard pen_guard(context.canvas);
   const ControlValues& controls = context.controls;
@@ -139,27 +160,6 @@ DrawingResult DrawMACD(const IndicatorContext& context) {
   }
   WriteListing(context, kHeader, {macd, signal});
   return {};
-}
-
-int MacdWarmUp(const ControlValues& controls) {
-  const MacdPeriods periods = ReadPeriods(controls);
-  const int64_t warm_up = periods.MacdStart() - 1 + (periods.signal > 0 ? periods.signal - 1 : 0);
-  return static_cast<int>(std::clamp<int64_t>(warm_up, 0, INT32_MAX));
-}
-
-int CalcMACD(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  if (bars == 0) return MacdWarmUp(controls);
-  const MacdPeriods periods = ReadPeriods(controls);
-  if (!periods.Valid()) throw ComputationFault("MACD period below 1");
-
-  for (int bar = 1; bar <= bars; ++bar) series[bar].s2 = 0;
-  FillMacd(
-      periods, bars, [&series](int bar) { return series[bar].close; },
-      [&series](int bar) -> float& { return series[bar].s1; });
-  FillSignal(
-      periods, bars, [&series](int bar) { return series[bar].s1; },
-      [&series](int bar) -> float& { return series[bar].s2; });
-  return 0;
 }
 
 }  // namespace varnolt

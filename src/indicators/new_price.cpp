@@ -70,6 +70,28 @@ class NewPriceWalk {
 
 }  // namespace
 
+// The walk starts at bar 1 whatever the parameters; a year of bars gives it time to settle.
+int NewPriceWarmUp(const ControlValues&) {
+  return 250;
+}
+
+int CalcNewPrice(ScreeningSeries& series, int bars, const ControlValues& controls) {
+  if (bars == 0) return NewPriceWarmUp(controls);
+  const int reversal_lines = ReadReversalLines(controls);
+  if (bars < 1) return 0;
+  std::vector<PriceLine> lines;
+  lines.reserve(static_cast<size_t>(bars));
+  NewPriceWalk walk(reversal_lines, series[1].close, lines);
+  series[1].s1 = 0;
+  for (int i = 2; i <= bars; ++i) {
+    // The bar that draws the first line still reads 0: there is no direction before it.
+    const bool started = walk.Started();
+    walk.Step(series[i].close);
+    series[i].s1 = !started ? 0.0f : walk.Up() ? 1.0f : -1.0f;
+  }
+  return 0;
+}
+
 DrawingResult DrawNewPrice(const IndicatorContext& context) {
   const PenGuard pen_guard(context.canvas);
   const int reversal_lines = ReadReversalLines(context.controls);
@@ -92,28 +114,6 @@ DrawingResult DrawNewPrice(const IndicatorContext& context) {
     DrawPriceBar(canvas, layout, k, line.start, line.end, line.end > line.start ? kRed : kBlack);
   }
   return {};
-}
-
-// The walk starts at bar 1 whatever the parameters; a year of bars gives it time to settle.
-int NewPriceWarmUp(const ControlValues&) {
-  return 250;
-}
-
-int CalcNewPrice(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  if (bars == 0) return NewPriceWarmUp(controls);
-  const int reversal_lines = ReadReversalLines(controls);
-  if (bars < 1) return 0;
-  std::vector<PriceLine> lines;
-  lines.reserve(static_cast<size_t>(bars));
-  NewPriceWalk walk(reversal_lines, series[1].close, lines);
-  series[1].s1 = 0;
-  for (int i = 2; i <= bars; ++i) {
-    // The bar that draws the first line still reads 0: there is no direction before it.
-    const bool started = walk.Started();
-    walk.Step(series[i].close);
-    series[i].s1 = !started ? 0.0f : walk.Up() ? 1.0f : -1.0f;
-  }
-  return 0;
 }
 
 }  // namespace varnolt

@@ -69,6 +69,23 @@ class Parabolic {
 
 }  // namespace
 
+// The walk starts at bar 1 whatever the parameters; a year of bars gives it time to settle.
+int ParabolicWarmUp(const ControlValues&) {
+  return 250;
+}
+
+int CalcParabolic(ScreeningSeries& series, int bars, const ControlValues& controls) {
+  if (bars == 0) return ParabolicWarmUp(controls);
+  const Factors factors = ReadFactors(controls);
+  Parabolic parabolic(factors, series[1].high, series[1].low);
+  for (int i = 2; i <= bars; ++i) {
+    parabolic.Step(series[i].high, series[i].low);
+    if (!std::isfinite(parabolic.Sar())) throw ComputationFault("parabolic stop overflow");
+    series[i].s1 = parabolic.Long() ? 1.0f : -1.0f;
+  }
+  return 0;
+}
+
 DrawingResult DrawParabolic(const IndicatorContext& context) {
   const PenGuard pen_guard(context.canvas);
   if (context.data.bars.Count() == 0) return {};
@@ -96,23 +113,6 @@ DrawingResult DrawParabolic(const IndicatorContext& context) {
     canvas.Rectangle(p.x - 2, p.y - 2, p.x + 2, p.y + 2);
   }
   return result;
-}
-
-// The walk starts at bar 1 whatever the parameters; a year of bars gives it time to settle.
-int ParabolicWarmUp(const ControlValues&) {
-  return 250;
-}
-
-int CalcParabolic(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  if (bars == 0) return ParabolicWarmUp(controls);
-  const Factors factors = ReadFactors(controls);
-  Parabolic parabolic(factors, series[1].high, series[1].low);
-  for (int i = 2; i <= bars; ++i) {
-    parabolic.Step(series[i].high, series[i].low);
-    if (!std::isfinite(parabolic.Sar())) throw ComputationFault("parabolic stop overflow");
-    series[i].s1 = parabolic.Long() ? 1.0f : -1.0f;
-  }
-  return 0;
 }
 
 }  // namespace varnolt

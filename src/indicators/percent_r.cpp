@@ -13,6 +13,7 @@ namespace {
 
 // The percent scale upside down: a close at the period's high reads 0, at the top of the band.
 constexpr double kInvertedTop = kPercentBottom;
+
 constexpr double kInvertedBottom = kPercentTop;
 
 // %R of `bar` over the n bars ending there: where the close stands below the period's highest
@@ -31,6 +32,23 @@ std::optional<double> PercentRAt(const Bars& bars, int bar, int n) {
 }
 
 }  // namespace
+
+int PercentRWarmUp(const ControlValues& controls) {
+  return std::max(ComputedIntParameter(controls, kPercentRBoxes, "edr") - 1, 0);
+}
+
+int CalcPercentR(ScreeningSeries& series, int bars, const ControlValues& controls) {
+  if (bars == 0) return PercentRWarmUp(controls);
+  const int n = ComputedIntParameter(controls, kPercentRBoxes, "edr");
+  if (n < 1) throw ComputationFault("%R period below 1");
+  for (int i = 1; i < n && i <= bars; ++i) series[i].s1 = 0;
+  for (int i = n; i <= bars; ++i) {
+    const std::optional<double> value = PercentRAt(std::as_const(series), i, n);
+    if (!value) throw ComputationFault("%R over a zero range");
+    series[i].s1 = static_cast<float>(*value);
+  }
+  return 0;
+}
 
 DrawingResult DrawPercentR(const IndicatorContext& context) {
   const PenGuard pen_guard(context.canvas);
@@ -52,23 +70,6 @@ DrawingResult DrawPercentR(const IndicatorContext& context) {
   }
   WriteListing(context, "%Rｵｼﾚｰﾀｰ ", {values});
   return {};
-}
-
-int PercentRWarmUp(const ControlValues& controls) {
-  return std::max(ComputedIntParameter(controls, kPercentRBoxes, "edr") - 1, 0);
-}
-
-int CalcPercentR(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  if (bars == 0) return PercentRWarmUp(controls);
-  const int n = ComputedIntParameter(controls, kPercentRBoxes, "edr");
-  if (n < 1) throw ComputationFault("%R period below 1");
-  for (int i = 1; i < n && i <= bars; ++i) series[i].s1 = 0;
-  for (int i = n; i <= bars; ++i) {
-    const std::optional<double> value = PercentRAt(std::as_const(series), i, n);
-    if (!value) throw ComputationFault("%R over a zero range");
-    series[i].s1 = static_cast<float>(*value);
-  }
-  return 0;
 }
 
 }  // namespace varnolt

@@ -102,6 +102,34 @@ class PointFigureWalk {
   int signal_ = 0;
 };
 
+}  // namespace
+
+// The walk starts at bar 1 whatever the parameters; a year of bars gives it time to settle.
+int PointFigureWarmUp(const ControlValues&) {
+  return 250;
+}
+
+int CalcPointFigure(ScreeningSeries& series, int bars, const ControlValues& controls) {
+  if (bars == 0) return PointFigureWarmUp(controls);
+  if (bars < 1) return 0;
+  const Settings settings = ReadSettings(controls, series[bars].close);
+  int32_t largest = 0;
+  for (int i = 1; i <= bars; ++i) largest = std::max(largest, series[i].close);
+  if (!BoxFits(settings.box.box, largest)) throw ComputationFault("box size out of range");
+
+  PointFigureWalk walk(settings, series[1].close);
+  series[1].s1 = 0;
+  for (int i = 2; i <= bars; ++i) {
+    // The bar that opens the first column still reads 0.
+    const bool started = walk.Count() > 0;
+    walk.Step(series[i].close);
+    series[i].s1 = started ? static_cast<float>(walk.Signal()) : 0.0f;
+  }
+  return 0;
+}
+
+namespace {
+
 // Goes over the indices from..to (either way) in runs of neighbouring indices with equal keys
 // and calls draw(first, last) once per run. The keys must be a monotone function of the index,
 // as rows of the price mapping are: boxes finer than a pixel, and boxes off the image (whose
@@ -245,30 +273,6 @@ DrawingResult DrawPointFigure(const IndicatorContext& context) {
     DrawColumn(canvas, layout, k, columns[i], settings);
   }
   return DrawingInforms(settings.box.message);
-}
-
-// The walk starts at bar 1 whatever the parameters; a year of bars gives it time to settle.
-int PointFigureWarmUp(const ControlValues&) {
-  return 250;
-}
-
-int CalcPointFigure(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  if (bars == 0) return PointFigureWarmUp(controls);
-  if (bars < 1) return 0;
-  const Settings settings = ReadSettings(controls, series[bars].close);
-  int32_t largest = 0;
-  for (int i = 1; i <= bars; ++i) largest = std::max(largest, series[i].close);
-  if (!BoxFits(settings.box.box, largest)) throw ComputationFault("box size out of range");
-
-  PointFigureWalk walk(settings, series[1].close);
-  series[1].s1 = 0;
-  for (int i = 2; i <= bars; ++i) {
-    // The bar that opens the first column still reads 0.
-    const bool started = walk.Count() > 0;
-    walk.Step(series[i].close);
-    series[i].s1 = started ? static_cast<float>(walk.Signal()) : 0.0f;
-  }
-  return 0;
 }
 
 }  // namespace varnolt

@@ -38,6 +38,25 @@ class RisingCount {
 
 }  // namespace
 
+int PsychologicalWarmUp(const ControlValues& controls) {
+  return std::max(ComputedIntParameter(controls, kPsychologicalBoxes, "edpsy"), 0);
+}
+
+int CalcPsychological(ScreeningSeries& series, int bars, const ControlValues& controls) {
+  if (bars == 0) return PsychologicalWarmUp(controls);
+  const int n = ComputedIntParameter(controls, kPsychologicalBoxes, "edpsy");
+  if (n < 1) throw ComputationFault("psychological period below 1");
+  for (int i = 1; i <= n && i <= bars; ++i) series[i].s1 = 0;
+  if (n >= bars) return 0;
+  RisingCount<ScreeningSeries> count(series, n + 1, n);
+  series[n + 1].s1 = static_cast<float>(count.Value());
+  for (int i = n + 2; i <= bars; ++i) {
+    count.Advance();
+    series[i].s1 = static_cast<float>(count.Value());
+  }
+  return 0;
+}
+
 DrawingResult DrawPsychological(const IndicatorContext& context) {
   const PenGuard pen_guard(context.canvas);
   const ControlValues& controls = context.controls;
@@ -62,25 +81,6 @@ DrawingResult DrawPsychological(const IndicatorContext& context) {
   }
   WriteListing(context, "ｻｲｺﾛｼﾞｶﾙ ﾗｲﾝ ", {values});
   return {};
-}
-
-int PsychologicalWarmUp(const ControlValues& controls) {
-  return std::max(ComputedIntParameter(controls, kPsychologicalBoxes, "edpsy"), 0);
-}
-
-int CalcPsychological(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  if (bars == 0) return PsychologicalWarmUp(controls);
-  const int n = ComputedIntParameter(controls, kPsychologicalBoxes, "edpsy");
-  if (n < 1) throw ComputationFault("psychological period below 1");
-  for (int i = 1; i <= n && i <= bars; ++i) series[i].s1 = 0;
-  if (n >= bars) return 0;
-  RisingCount<ScreeningSeries> count(series, n + 1, n);
-  series[n + 1].s1 = static_cast<float>(count.Value());
-  for (int i = n + 2; i <= bars; ++i) {
-    count.Advance();
-    series[i].s1 = static_cast<float>(count.Value());
-  }
-  return 0;
 }
 
 }  // namespace varnolt

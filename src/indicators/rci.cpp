@@ -13,6 +13,33 @@ namespace {
 
 constexpr int kLongestPeriod = 500;
 
+}  // namespace
+
+int RciWarmUp(const ControlValues& controls) {
+  return std::max(ComputedIntParameter(controls, kRciBoxes, "edRci1") - 1, 0);
+}
+
+int CalcRCI(ScreeningSeries& series, int bars, const ControlValues& controls) {
+  if (bars == 0) return RciWarmUp(controls);
+  const int period = ComputedIntParameter(controls, kRciBoxes, "edRci1");
+  // The drawing refuses periods above 500; a condition with such a period fails the stock.
+  // Fewer than two bars have no rank correlation.
+  if (period < 2 || period > kLongestPeriod) throw ComputationFault("RCI period out of range");
+  for (int bar = 1; bar <= bars; ++bar) series[bar].s1 = 0;
+  if (period > bars) return 0;
+
+  RankWindow window(period);
+  for (int bar = 1; bar <= bars; ++bar) {
+    window.Add(series[bar].close);
+    if (bar >= period) {
+      series[bar].s1 = static_cast<float>(RankCorrelation(window.ScaledSquareSum(), period));
+    }
+  }
+  return 0;
+}
+
+namespace {
+
 // Draws one line from bar max(first, period) to the last bar and keeps its listed values
 // (hundredths) in `table`. False when the period is 1: one bar has no rank correlation.
 bool DrawLine(const IndicatorContext& context, const IndicatorFrame& frame, int period,
@@ -68,29 +95,6 @@ DrawingResult DrawRCI(const IndicatorContext& context) {
                    " , " + std::to_string(periods[2]),
                {tables[0], tables[1], tables[2]});
   return {};
-}
-
-int RciWarmUp(const ControlValues& controls) {
-  return std::max(ComputedIntParameter(controls, kRciBoxes, "edRci1") - 1, 0);
-}
-
-int CalcRCI(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  if (bars == 0) return RciWarmUp(controls);
-  const int period = ComputedIntParameter(controls, kRciBoxes, "edRci1");
-  // The drawing refuses periods above 500; a condition with such a period fails the stock.
-  // Fewer than two bars have no rank correlation.
-  if (period < 2 || period > kLongestPeriod) throw ComputationFault("RCI period out of range");
-  for (int bar = 1; bar <= bars; ++bar) series[bar].s1 = 0;
-  if (period > bars) return 0;
-
-  RankWindow window(period);
-  for (int bar = 1; bar <= bars; ++bar) {
-    window.Add(series[bar].close);
-    if (bar >= period) {
-      series[bar].s1 = static_cast<float>(RankCorrelation(window.ScaledSquareSum(), period));
-    }
-  }
-  return 0;
 }
 
 }  // namespace varnolt

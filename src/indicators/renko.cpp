@@ -79,6 +79,34 @@ class RenkoWalk {
   int64_t end_ = 0;  // box where the last brick ends
 };
 
+}  // namespace
+
+// The walk starts at bar 1 whatever the parameters; a year of bars gives it time to settle.
+int RenkoWarmUp(const ControlValues&) {
+  return 250;
+}
+
+int CalcRenko(ScreeningSeries& series, int bars, const ControlValues& controls) {
+  if (bars == 0) return RenkoWarmUp(controls);
+  if (bars < 1) return 0;
+  const double box = ReadBox(controls, series[bars].close).box;
+  int32_t largest = 0;
+  for (int i = 1; i <= bars; ++i) largest = std::max(largest, series[i].close);
+  if (!BoxFits(box, largest)) throw ComputationFault("renko box size out of range");
+
+  RenkoWalk walk(box, series[1].close);
+  series[1].s1 = 0;
+  for (int i = 2; i <= bars; ++i) {
+    // The bar that lays the first bricks still reads 0.
+    const bool started = walk.Started();
+    walk.Step(series[i].close, [](const BrickRun&) {});
+    series[i].s1 = !started ? 0.0f : walk.Up() ? 1.0f : -1.0f;
+  }
+  return 0;
+}
+
+namespace {
+
 int32_t LargestClose(const BarTable& bars, int first, int last) {
   int32_t largest = 0;
   for (int i = first; i <= last; ++i) largest = std::max(largest, bars[i].close);
@@ -120,30 +148,6 @@ DrawingResult DrawRenko(const IndicatorContext& context) {
     if (!layout.Shows(k)) break;
   }
   return DrawingInforms(box.message);
-}
-
-// The walk starts at bar 1 whatever the parameters; a year of bars gives it time to settle.
-int RenkoWarmUp(const ControlValues&) {
-  return 250;
-}
-
-int CalcRenko(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  if (bars == 0) return RenkoWarmUp(controls);
-  if (bars < 1) return 0;
-  const double box = ReadBox(controls, series[bars].close).box;
-  int32_t largest = 0;
-  for (int i = 1; i <= bars; ++i) largest = std::max(largest, series[i].close);
-  if (!BoxFits(box, largest)) throw ComputationFault("renko box size out of range");
-
-  RenkoWalk walk(box, series[1].close);
-  series[1].s1 = 0;
-  for (int i = 2; i <= bars; ++i) {
-    // The bar that lays the first bricks still reads 0.
-    const bool started = walk.Started();
-    walk.Step(series[i].close, [](const BrickRun&) {});
-    series[i].s1 = !started ? 0.0f : walk.Up() ? 1.0f : -1.0f;
-  }
-  return 0;
 }
 
 }  // namespace varnolt

@@ -52,6 +52,36 @@ class RsiSums {
   float down_ = 0;
 };
 
+}  // namespace
+
+int RsiWarmUp(const ControlValues& controls) {
+  return std::max(ComputedIntParameter(controls, kRsiBoxes, "edRSI1"), 0);
+}
+
+int CalcRSI(ScreeningSeries& series, int bars, const ControlValues& controls) {
+  if (bars == 0) return RsiWarmUp(controls);
+  const int period = ComputedIntParameter(controls, kRsiBoxes, "edRSI1");
+  if (period < 0) throw ComputationFault("negative RSI period");
+  const int unset = period == 0 ? bars : std::min(bars, period);
+  for (int bar = 1; bar <= unset; ++bar) series[bar].s1 = 0;
+  if (period == 0 || period >= bars) return 0;
+
+  RsiSums sums(period, controls.Checked("cbrsi"));
+  const auto change = [&series](int bar) {
+    return static_cast<int64_t>(series[bar].close) - series[bar - 1].close;
+  };
+  for (int bar = 2; bar <= period + 1; ++bar) sums.AddToFirstWindow(change(bar));
+  for (int bar = period + 1;; ++bar) {
+    const std::optional<double> value = sums.Value();
+    if (!value) throw ComputationFault("RSI window without any change");
+    series[bar].s1 = static_cast<float>(*value);
+    if (bar == bars) return 0;
+    sums.Advance(change(bar + 1), change(bar + 1 - period));
+  }
+}
+
+namespace {
+
 int64_t Change(const BarTable& bars, int bar) {
   return static_cast<int64_t>(bars[bar].close) - bars[bar - 1].close;
 }
@@ -107,32 +137,6 @@ DrawingResult DrawRSI(const IndicatorContext& context) {
                    " , " + std::to_string(periods[2]),
                {tables[0], tables[1], tables[2]});
   return {};
-}
-
-int RsiWarmUp(const ControlValues& controls) {
-  return std::max(ComputedIntParameter(controls, kRsiBoxes, "edRSI1"), 0);
-}
-
-int CalcRSI(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  if (bars == 0) return RsiWarmUp(controls);
-  const int period = ComputedIntParameter(controls, kRsiBoxes, "edRSI1");
-  if (period < 0) throw ComputationFault("negative RSI period");
-  const int unset = period == 0 ? bars : std::min(bars, period);
-  for (int bar = 1; bar <= unset; ++bar) series[bar].s1 = 0;
-  if (period == 0 || period >= bars) return 0;
-
-  RsiSums sums(period, controls.Checked("cbrsi"));
-  const auto change = [&series](int bar) {
-    return static_cast<int64_t>(series[bar].close) - series[bar - 1].close;
-  };
-  for (int bar = 2; bar <= period + 1; ++bar) sums.AddToFirstWindow(change(bar));
-  for (int bar = period + 1;; ++bar) {
-    const std::optional<double> value = sums.Value();
-    if (!value) throw ComputationFault("RSI window without any change");
-    series[bar].s1 = static_cast<float>(*value);
-    if (bar == bars) return 0;
-    sums.Advance(change(bar + 1), change(bar + 1 - period));
-  }
 }
 
 }  // namespace varnolt

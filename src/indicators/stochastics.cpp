@@ -46,6 +46,61 @@ Periods ReadPeriods(const ControlValues& controls) {
 
 }  // namespace
 
+int StochasticsWarmUp(const ControlValues& controls) {
+  const Periods periods = ReadPeriods(controls);
+  const int64_t k = periods.k;
+  const int64_t d = periods.d;
+  const int64_t s = periods.s;
+  const int64_t warm_up = s != 0 ? k + d + s - 3 : k + d - 2;
+  return static_cast<int>(std::clamp<int64_t>(warm_up, 0, INT32_MAX));
+}
+
+int CalcStochastics(ScreeningSeries& series, int bars, const ControlValues& controls) {
+  if (bars == 0) return StochasticsWarmUp(controls);
+  const Periods periods = ReadPeriods(controls);
+  const int64_t k = periods.k;
+  const int64_t d = periods.d;
+  const int64_t s = periods.s;
+  if (!periods.Valid()) throw ComputationFault("stochastics period below 1");
+
+  const int64_t d_start = k + d - 1;
+  const int64_t slow_start = k + d + s - 2;
+  for (int bar = 1; bar <= bars; ++bar) {
+    ScreeningEntry& entry = series[bar];
+    if (bar < k) entry.s1 = 0;
+    if (bar < d_start) entry.s2 = 0;
+    entry.s3 = 0;
+  }
+  // The raw values, %D and slow %D of the last d and s bars, for the moving sums.
+  std::vector<Raw> recent_raw(static_cast<size_t>(std::min<int64_t>(d, bars)));
+  std::vector<double> recent_d(
+      static_cast<size_t>(std::min<int64_t>(std::max(s, int64_t{1}), bars)));
+  Raw raw_sum;
+  double d_sum = 0;
+  for (int bar = periods.k; bar <= bars; ++bar) {
+    ScreeningEntry& entry = series[bar];
+    const Raw raw = RawAt(series, bar, periods.k);
+    if (raw.denominator == 0) return static_cast<int>(kFailureCode);
+    entry.s1 = static_cast<float>(static_cast<double>(raw.numerator) * 100 / raw.denominator);
+
+    Raw& oldest_raw = recent_raw[static_cast<size_t>((bar - k) % d)];
+    raw_sum.numerator += raw.numerator - oldest_raw.numerator;
+    raw_sum.denominator += raw.denominator - oldest_raw.denominator;
+    oldest_raw = raw;
+    if (bar < d_start) continue;
+    const double percent_d = CheckedDivide(static_cast<double>(raw_sum.numerator) * 100,
+                                           static_cast<double>(raw_sum.denominator));
+    entry.s2 = static_cast<float>(percent_d);
+
+    if (s == 0) continue;
+    double& oldest_d = recent_d[static_cast<size_t>((bar - d_start) % s)];
+    d_sum += percent_d - oldest_d;
+    oldest_d = percent_d;
+    if (bar >= slow_start) entry.s3 = static_cast<float>(d_sum / static_cast<double>(s));
+  }
+  return 0;
+}
+
 DrawingResult DrawStochastics(const IndicatorContext& context) {
   const PenGuard pen_guard(context.canvas);
   const ControlValues& controls = context.controls;
@@ -112,61 +167,6 @@ DrawingResult DrawStochastics(const IndicatorContext& context) {
   // %D before the first displayed bar only fed slow %D; the listing starts at the first bar.
   WriteListing(context, kHeader, {percent_k, percent_d, slow_d});
   return {};
-}
-
-int StochasticsWarmUp(const ControlValues& controls) {
-  const Periods periods = ReadPeriods(controls);
-  const int64_t k = periods.k;
-  const int64_t d = periods.d;
-  const int64_t s = periods.s;
-  const int64_t warm_up = s != 0 ? k + d + s - 3 : k + d - 2;
-  return static_cast<int>(std::clamp<int64_t>(warm_up, 0, INT32_MAX));
-}
-
-int CalcStochastics(ScreeningSeries& series, int bars, const ControlValues& controls) {
-  if (bars == 0) return StochasticsWarmUp(controls);
-  const Periods periods = ReadPeriods(controls);
-  const int64_t k = periods.k;
-  const int64_t d = periods.d;
-  const int64_t s = periods.s;
-  if (!periods.Valid()) throw ComputationFault("stochastics period below 1");
-
-  const int64_t d_start = k + d - 1;
-  const int64_t slow_start = k + d + s - 2;
-  for (int bar = 1; bar <= bars; ++bar) {
-    ScreeningEntry& entry = series[bar];
-    if (bar < k) entry.s1 = 0;
-    if (bar < d_start) entry.s2 = 0;
-    entry.s3 = 0;
-  }
-  // The raw values, %D and slow %D of the last d and s bars, for the moving sums.
-  std::vector<Raw> recent_raw(static_cast<size_t>(std::min<int64_t>(d, bars)));
-  std::vector<double> recent_d(
-      static_cast<size_t>(std::min<int64_t>(std::max(s, int64_t{1}), bars)));
-  Raw raw_sum;
-  double d_sum = 0;
-  for (int bar = periods.k; bar <= bars; ++bar) {
-    ScreeningEntry& entry = series[bar];
-    const Raw raw = RawAt(series, bar, periods.k);
-    if (raw.denominator == 0) return static_cast<int>(kFailureCode);
-    entry.s1 = static_cast<float>(static_cast<double>(raw.numerator) * 100 / raw.denominator);
-
-    Raw& oldest_raw = recent_raw[static_cast<size_t>((bar - k) % d)];
-    raw_sum.numerator += raw.numerator - oldest_raw.numerator;
-    raw_sum.denominator += raw.denominator - oldest_raw.denominator;
-    oldest_raw = raw;
-    if (bar < d_start) continue;
-    const double percent_d = CheckedDivide(static_cast<double>(raw_sum.numerator) * 100,
-                                           static_cast<double>(raw_sum.denominator));
-    entry.s2 = static_cast<float>(percent_d);
-
-    if (s == 0) continue;
-    double& oldest_d = recent_d[static_cast<size_t>((bar - d_start) % s)];
-    d_sum += percent_d - oldest_d;
-    oldest_d = percent_d;
-    if (bar >= slow_start) entry.s3 = static_cast<float>(d_sum / static_cast<double>(s));
-  }
-  return 0;
 }
 
 }  // namespace varnolt
