@@ -31,6 +31,19 @@ std::optional<double> PercentRAt(const Bars& bars, int bar, int n) {
   return static_cast<double>(int64_t{highest} - bars[bar].close) * 100 / static_cast<double>(range);
 }
 
+// The chart's boxes.
+struct PercentRParameters {
+  int period;
+  int upper_level;
+  int lower_level;
+};
+
+PercentRParameters ReadPercentRParameters(const ControlValues& controls) {
+  return {IntParameter(controls, kPercentRBoxes, "edr"),
+          IntParameter(controls, kPercentRBoxes, "edru"),
+          IntParameter(controls, kPercentRBoxes, "edrd")};
+}
+
 }  // namespace
 
 int PercentRWarmUp(const ControlValues& controls) {
@@ -53,12 +66,11 @@ int CalcPercentR(ScreeningSeries& series, int bars, const ControlValues& control
 DrawingResult DrawPercentR(const IndicatorContext& context) {
   const PenGuard pen_guard(context.canvas);
   const ControlValues& controls = context.controls;
-  const int n = IntParameter(controls, kPercentRBoxes, "edr");
-  const int upper_level = IntParameter(controls, kPercentRBoxes, "edru");
-  const int lower_level = IntParameter(controls, kPercentRBoxes, "edrd");
+  const PercentRParameters parameters = ReadPercentRParameters(controls);
+  const int n = parameters.period;
   const Color colour = controls.ColorOf("lbr");
   const IndicatorFrame frame = OscillatorFrame(context, kInvertedTop, kInvertedBottom);
-  DrawPercentLevels(context, frame, upper_level, lower_level);
+  DrawPercentLevels(context, frame, parameters.upper_level, parameters.lower_level);
   if (n < 1) return DrawingFailed(kSkewedDataMessage);
   std::vector<double> values(frame.Last() + 1, 0.0);
   OscillatorLine line(context, frame, colour);

@@ -8,6 +8,19 @@
 namespace varnolt {
 namespace {
 
+// The chart's boxes.
+struct PsychologicalParameters {
+  int period;
+  int upper_level;
+  int lower_level;
+};
+
+PsychologicalParameters ReadPsychologicalParameters(const ControlValues& controls) {
+  return {IntParameter(controls, kPsychologicalBoxes, "edpsy"),
+          IntParameter(controls, kPsychologicalBoxes, "edpsyu"),
+          IntParameter(controls, kPsychologicalBoxes, "edpsyd")};
+}
+
 template <typename Bars>
 bool Rises(const Bars& bars, int bar) {
   return bars[bar - 1].close < bars[bar].close;
@@ -60,12 +73,11 @@ int CalcPsychological(ScreeningSeries& series, int bars, const ControlValues& co
 DrawingResult DrawPsychological(const IndicatorContext& context) {
   const PenGuard pen_guard(context.canvas);
   const ControlValues& controls = context.controls;
-  const int n = IntParameter(controls, kPsychologicalBoxes, "edpsy");
-  const int upper_level = IntParameter(controls, kPsychologicalBoxes, "edpsyu");
-  const int lower_level = IntParameter(controls, kPsychologicalBoxes, "edpsyd");
+  const PsychologicalParameters parameters = ReadPsychologicalParameters(controls);
+  const int n = parameters.period;
   const Color colour = controls.ColorOf("lbpsy");
   const IndicatorFrame frame = OscillatorFrame(context, kPercentTop, kPercentBottom);
-  DrawPercentLevels(context, frame, upper_level, lower_level);
+  DrawPercentLevels(context, frame, parameters.upper_level, parameters.lower_level);
   // A share of no bars has no value.
   if (n < 1) return DrawingFailed(kSkewedDataMessage);
   std::vector<double> values(frame.Last() + 1, 0.0);

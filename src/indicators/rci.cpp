@@ -13,6 +13,18 @@ namespace {
 
 constexpr int kLongestPeriod = 500;
 
+// The chart's boxes; an empty period box switches its line off.
+struct RciParameters {
+  std::array<int, 3> periods;
+  int level;  // drawn at +level and −level
+};
+
+RciParameters ReadRciParameters(const ControlValues& controls) {
+  return {{IntParameter(controls, kRciBoxes, "edRci1"), IntParameter(controls, kRciBoxes, "edRci2"),
+           IntParameter(controls, kRciBoxes, "edrci3")},
+          IntParameter(controls, kRciBoxes, "edRci4")};
+}
+
 }  // namespace
 
 int RciWarmUp(const ControlValues& controls) {
@@ -69,12 +81,11 @@ bool DrawLine(const IndicatorContext& context, const IndicatorFrame& frame, int 
 
 DrawingResult DrawRCI(const IndicatorContext& context) {
   const ControlValues& controls = context.controls;
-  const std::array<int, 3> periods = {IntParameter(controls, kRciBoxes, "edRci1"),
-                                      IntParameter(controls, kRciBoxes, "edRci2"),
-                                      IntParameter(controls, kRciBoxes, "edrci3")};
+  const RciParameters parameters = ReadRciParameters(controls);
+  const std::array<int, 3>& periods = parameters.periods;
+  const int level = parameters.level;
   const std::array<Color, 3> colours = {controls.ColorOf("lbrci1"), controls.ColorOf("lbrci2"),
                                         controls.ColorOf("lbrci3")};
-  const int level = IntParameter(controls, kRciBoxes, "edRci4");
   if (std::ranges::any_of(periods, [](int period) { return period > kLongestPeriod; })) {
     return DrawingFailed(kPeriodTooLongMessage);
   }

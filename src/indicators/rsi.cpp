@@ -10,6 +10,22 @@
 namespace varnolt {
 namespace {
 
+// The chart's boxes; an empty period box switches its line off.
+struct RsiParameters {
+  std::array<int, 3> periods;
+  int upper_level;
+  int lower_level;
+  bool cumulative;
+};
+
+RsiParameters ReadRsiParameters(const ControlValues& controls) {
+  return {{IntParameter(controls, kRsiBoxes, "edRSI1"), IntParameter(controls, kRsiBoxes, "edRSI2"),
+           IntParameter(controls, kRsiBoxes, "edRSI3")},
+          IntParameter(controls, kRsiBoxes, "edRSIU"),
+          IntParameter(controls, kRsiBoxes, "edRSID"),
+          controls.Checked("cbrsi")};
+}
+
 // The up and down sums of one RSI line in single precision: summed over a first window, then
 // moved on bar by bar, either as a window of the last `period` changes or as a running sum
 // that lets older changes fade by (period − 1) / period each bar (cbrsi).
@@ -114,21 +130,17 @@ bool DrawLine(const IndicatorContext& context, const IndicatorFrame& frame, int 
 DrawingResult DrawRSI(const IndicatorContext& context) {
   const PenGuard pen_guard(context.canvas);
   const ControlValues& controls = context.controls;
-  const std::array<int, 3> periods = {IntParameter(controls, kRsiBoxes, "edRSI1"),
-                                      IntParameter(controls, kRsiBoxes, "edRSI2"),
-                                      IntParameter(controls, kRsiBoxes, "edRSI3")};
+  const RsiParameters parameters = ReadRsiParameters(controls);
+  const std::array<int, 3>& periods = parameters.periods;
   const std::array<Color, 3> colours = {controls.ColorOf("lbrsi1"), controls.ColorOf("lbRSI2"),
                                         controls.ColorOf("lbrsi3")};
-  const int upper = IntParameter(controls, kRsiBoxes, "edRSIU");
-  const int lower = IntParameter(controls, kRsiBoxes, "edRSID");
-  const bool cumulative = controls.Checked("cbrsi");
 
   const IndicatorFrame frame = OscillatorFrame(context, kPercentTop, kPercentBottom);
-  DrawPercentLevels(context, frame, upper, lower);
+  DrawPercentLevels(context, frame, parameters.upper_level, parameters.lower_level);
   std::array<std::vector<double>, 3> tables;
   for (size_t k = 0; k < tables.size(); ++k) {
     tables[k].assign(frame.Last() + 1, 0.0);
-    if (!DrawLine(context, frame, periods[k], cumulative, colours[k], tables[k])) {
+    if (!DrawLine(context, frame, periods[k], parameters.cumulative, colours[k], tables[k])) {
       return DrawingFailed(kSkewedDataMessage);
     }
   }
