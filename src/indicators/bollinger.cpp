@@ -13,8 +13,19 @@ constexpr Color kMiddleColor = kGreen;
 
 constexpr Color kBandColor = kBlue;
 
+// The period, which the screening reads too.
 int Period(const ControlValues& controls) {
   return IntParameter(controls, kBollingerBoxes, "edVo1");
+}
+
+// The chart's boxes.
+struct BollingerParameters {
+  int period;
+  double width;  // in standard deviations either side of the mean
+};
+
+BollingerParameters ReadBollingerParameters(const ControlValues& controls) {
+  return {Period(controls), RealParameter(controls, kBollingerBoxes, "edVo2")};
 }
 
 struct MeanDeviation {
@@ -72,8 +83,9 @@ int CalcBollinger(ScreeningSeries& series, int bars, const ControlValues& contro
 DrawingResult DrawBollinger(const IndicatorContext& context) {
   const PenGuard pen_guard(context.canvas);
   const IndicatorFrame frame(context);
-  const int period = Period(context.controls);
-  const double width = RealParameter(context.controls, kBollingerBoxes, "edVo2");
+  const BollingerParameters parameters = ReadBollingerParameters(context.controls);
+  const int period = parameters.period;
+  const double width = parameters.width;
   // Without a positive period there is nothing to average; without a bar after the first
   // full window there is no segment.
   if (period <= 0) return {};

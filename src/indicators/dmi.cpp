@@ -79,6 +79,25 @@ double Dx(double plus_di, double minus_di) {
   return std::fabs(plus_di - minus_di) * 100 / (plus_di + minus_di);
 }
 
+// The chart's boxes and switches.
+struct DmiParameters {
+  int period;
+  int adx_period;
+  int lower_level;
+  int upper_level;  // also sets the top of the scale
+  bool cumulative;
+  bool with_adxr;
+};
+
+DmiParameters ReadDmiParameters(const ControlValues& controls) {
+  return {IntParameter(controls, kDmiBoxes, "edpmdi"),
+          IntParameter(controls, kDmiBoxes, "edadx"),
+          IntParameter(controls, kDmiBoxes, "eddmisup"),
+          IntParameter(controls, kDmiBoxes, "eddmisup2"),
+          controls.Checked("cbrsi"),
+          controls.Checked("cbadxr")};
+}
+
 }  // namespace
 
 int DmiWarmUp(const ControlValues& controls) {
@@ -205,17 +224,18 @@ bool ComputeLines(const BarTable& bars, int first, int last, int period, int adx
 DrawingResult DrawDMI(const IndicatorContext& context) {
   const PenGuard pen_guard(context.canvas);
   const ControlValues& controls = context.controls;
-  const int period = IntParameter(controls, kDmiBoxes, "edpmdi");
-  const int adx_period = IntParameter(controls, kDmiBoxes, "edadx");
-  const int support = IntParameter(controls, kDmiBoxes, "eddmisup");
-  const int support2 = IntParameter(controls, kDmiBoxes, "eddmisup2");
-  const bool cumulative = controls.Checked("cbrsi");
-  const bool with_adxr = controls.Checked("cbadxr");
+  const DmiParameters parameters = ReadDmiParameters(controls);
+  const int period = parameters.period;
+  const int adx_period = parameters.adx_period;
+  const int lower_level = parameters.lower_level;
+  const int upper_level = parameters.upper_level;
+  const bool cumulative = parameters.cumulative;
+  const bool with_adxr = parameters.with_adxr;
 
   // The scale leaves a tenth of the upper reference level as headroom above it.
   const IndicatorFrame frame =
-      OscillatorFrame(context, static_cast<double>(int64_t{support2} * 11 / 10), -10);
-  DrawReferenceLines(context, frame, {0, support, support2});
+      OscillatorFrame(context, static_cast<double>(int64_t{upper_level} * 11 / 10), -10);
+  DrawReferenceLines(context, frame, {0, lower_level, upper_level});
   DmiLines lines;
   // A period below 1 leaves an empty window whose true range is 0. Every line is worked out
   // before any is drawn, so a failure leaves only the reference lines on the chart.

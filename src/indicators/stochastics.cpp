@@ -44,6 +44,18 @@ Periods ReadPeriods(const ControlValues& controls) {
           IntParameter(controls, kStochasticsBoxes, "edstsd")};
 }
 
+// The chart's boxes: the periods the screening reads as well, and the reference levels.
+struct StochasticsParameters {
+  Periods periods;
+  int upper_level;
+  int lower_level;
+};
+
+StochasticsParameters ReadStochasticsParameters(const ControlValues& controls) {
+  return {ReadPeriods(controls), IntParameter(controls, kStochasticsBoxes, "edstup"),
+          IntParameter(controls, kStochasticsBoxes, "edstdown")};
+}
+
 }  // namespace
 
 int StochasticsWarmUp(const ControlValues& controls) {
@@ -104,11 +116,10 @@ int CalcStochastics(ScreeningSeries& series, int bars, const ControlValues& cont
 DrawingResult DrawStochastics(const IndicatorContext& context) {
   const PenGuard pen_guard(context.canvas);
   const ControlValues& controls = context.controls;
-  const Periods periods = ReadPeriods(controls);
-  const int upper = IntParameter(controls, kStochasticsBoxes, "edstup");
-  const int lower = IntParameter(controls, kStochasticsBoxes, "edstdown");
+  const StochasticsParameters parameters = ReadStochasticsParameters(controls);
+  const Periods& periods = parameters.periods;
   const IndicatorFrame frame = OscillatorFrame(context, kPercentTop, kPercentBottom);
-  DrawPercentLevels(context, frame, upper, lower);
+  DrawPercentLevels(context, frame, parameters.upper_level, parameters.lower_level);
   if (!periods.Valid()) return DrawingFailed(kSkewedDataMessage);
 
   const BarTable& bars = context.data.bars;
