@@ -16,6 +16,19 @@
 namespace varnolt {
 namespace {
 
+// The chart's boxes; an empty period box switches its line off.
+struct DeviationParameters {
+  std::array<int, 3> periods;
+  int level;  // percent, drawn above and below the zero line
+};
+
+DeviationParameters ReadDeviationParameters(const ControlValues& controls) {
+  return {{IntParameter(controls, kDeviationBoxes, "edkai1"),
+           IntParameter(controls, kDeviationBoxes, "edkai2"),
+           IntParameter(controls, kDeviationBoxes, "edkai3")},
+          IntParameter(controls, kDeviationBoxes, "edKai4")};
+}
+
 // Calls visit(bar, average) for each bar from `start` to `last`, with the mean of the closes of
 // the `period` bars ending at that bar (start ≥ period). The window sum stays in whole yen, so
 // moving it along adds no rounding. Stops early when `visit` returns false.
@@ -142,15 +155,15 @@ std::vector<double> InPercent(const std::vector<float>& hundredths) {
 DrawingResult DrawDeviation(const IndicatorContext& context) {
   const PenGuard pen_guard(context.canvas);
   const ControlValues& controls = context.controls;
+  const DeviationParameters parameters = ReadDeviationParameters(controls);
   std::array<DeviationLine, 3> lines;
-  const std::array<std::string_view, 3> period_names = {"edkai1", "edkai2", "edkai3"};
   const std::array<std::string_view, 3> colour_names = {"lbkai1", "lbkai2", "lbkai3"};
   for (size_t k = 0; k < lines.size(); ++k) {
-    lines[k].period = IntParameter(controls, kDeviationBoxes, period_names[k]);
+    lines[k].period = parameters.periods[k];
     lines[k].colour = controls.ColorOf(colour_names[k]);
   }
   // A level of −3 % means the same pair of lines as 3 %.
-  const int64_t level = std::abs(int64_t{IntParameter(controls, kDeviationBoxes, "edKai4")}) * 100;
+  const int64_t level = std::abs(int64_t{parameters.level}) * 100;
 
   // The extremes start at 0, so the scale always holds the zero line.
   float largest = 0;

@@ -14,7 +14,7 @@
 namespace varnolt {
 namespace {
 
-struct Periods {
+struct IchimokuParameters {
   int conversion;  // a
   int base;        // b, also the shift of the leading spans and the lagging line
   int span_b;      // c
@@ -27,7 +27,7 @@ int ReadPeriod(const ControlValues& controls, std::string_view name) {
   return std::clamp(IntParameter(controls, kIchimokuBoxes, name), 1, kMaxBars);
 }
 
-Periods ReadPeriods(const ControlValues& controls) {
+IchimokuParameters ReadIchimokuParameters(const ControlValues& controls) {
   return {ReadPeriod(controls, "edIchi1"), ReadPeriod(controls, "edIchi2"),
           ReadPeriod(controls, "edIchi3")};
 }
@@ -40,7 +40,7 @@ class Midpoints {
   static constexpr size_t kPerBar = 8;
 
   template <typename Table>
-  Midpoints(const Table& table, int from, int to, const Periods& periods,
+  Midpoints(const Table& table, int from, int to, const IchimokuParameters& periods,
             std::span<int32_t> storage)
       : from_(from) {
     const size_t count = static_cast<size_t>(to - from + 1);
@@ -79,13 +79,13 @@ class Midpoints {
 }  // namespace
 
 int IchimokuWarmUp(const ControlValues& controls) {
-  const Periods periods = ReadPeriods(controls);
+  const IchimokuParameters periods = ReadIchimokuParameters(controls);
   return periods.base + periods.span_b - 2;
 }
 
 int CalcIchimoku(ScreeningSeries& series, int bars, const ControlValues& controls) {
   if (bars <= 0) return IchimokuWarmUp(controls);
-  const Periods periods = ReadPeriods(controls);
+  const IchimokuParameters periods = ReadIchimokuParameters(controls);
   const int b = periods.base;
   bars = std::min(bars, kScreeningCapacity);
   // The series keeps an earlier stock's results: clear every slot, so bars the loop below
@@ -164,7 +164,7 @@ struct BarValues {
 
 DrawingResult DrawIchimoku(const IndicatorContext& context) {
   const PenGuard pen_guard(context.canvas);
-  const Periods periods = ReadPeriods(context.controls);
+  const IchimokuParameters periods = ReadIchimokuParameters(context.controls);
   const int b = periods.base;
   const IndicatorFrame frame(context);
   const int first = frame.First();

@@ -12,7 +12,7 @@ namespace {
 
 constexpr const char* kHeader = "MACD , 第１線（２周期の乖離） , 第2線（第１線の移動平均）";
 
-struct MacdPeriods {
+struct MacdParameters {
   int fast = 5;
   int slow = 20;
   int signal = 0;  // 0 or below: no signal line
@@ -25,7 +25,7 @@ struct MacdPeriods {
   int64_t SignalStart() const { return MacdStart() + signal - 1; }
 };
 
-MacdPeriods ReadPeriods(const ControlValues& controls) {
+MacdParameters ReadMacdParameters(const ControlValues& controls) {
   return {IntParameter(controls, kMacdBoxes, "edmacd1"),
           IntParameter(controls, kMacdBoxes, "edmacd2"),
           IntParameter(controls, kMacdBoxes, "edmacd3")};
@@ -59,7 +59,7 @@ class Ema {
 // bar 1 whatever part of the series is shown. `close(bar)` reads a close; `macd(bar)` is a
 // reference to the bar's table entry.
 template <typename CloseAt, typename MacdAt>
-void FillMacd(const MacdPeriods& periods, int count, CloseAt close, MacdAt macd) {
+void FillMacd(const MacdParameters& periods, int count, CloseAt close, MacdAt macd) {
   Ema fast(periods.fast);
   Ema slow(periods.slow);
   for (int bar = 1; bar <= count; ++bar) {
@@ -75,7 +75,7 @@ void FillMacd(const MacdPeriods& periods, int count, CloseAt close, MacdAt macd)
 // bar on; entries before it are left as they are. The moving sum adds and removes the same
 // single-precision values in double precision, which keeps it equal to a fresh sum.
 template <typename MacdAt, typename SignalAt>
-void FillSignal(const MacdPeriods& periods, int count, MacdAt macd, SignalAt signal) {
+void FillSignal(const MacdParameters& periods, int count, MacdAt macd, SignalAt signal) {
   const int64_t g = periods.signal;
   if (g <= 0 || periods.SignalStart() > count) return;
   const int start = static_cast<int>(periods.SignalStart());
@@ -91,14 +91,14 @@ void FillSignal(const MacdPeriods& periods, int count, MacdAt macd, SignalAt sig
 }  // namespace
 
 int MacdWarmUp(const ControlValues& controls) {
-  const MacdPeriods periods = ReadPeriods(controls);
+  const MacdParameters periods = ReadMacdParameters(controls);
   const int64_t warm_up = periods.MacdStart() - 1 + (periods.signal > 0 ? periods.signal - 1 : 0);
   return static_cast<int>(std::clamp<int64_t>(warm_up, 0, INT32_MAX));
 }
 
 int CalcMACD(ScreeningSeries& series, int bars, const ControlValues& controls) {
   if (bars == 0) return MacdWarmUp(controls);
-  const MacdPeriods periods = ReadPeriods(controls);
+  const MacdParameters periods = ReadMacdParameters(controls);
   if (!periods.Valid()) throw ComputationFault("MACD period below 1");
 
   for (int bar = 1; bar <= bars; ++bar) series[bar].s2 = 0;
@@ -114,7 +114,7 @@ int CalcMACD(ScreeningSeries& series, int bars, const ControlValues& controls) {
 DrawingResult DrawMACD(const IndicatorContext& context) {
   const PenGuard pen_guard(context.canvas);
   const ControlValues& controls = context.controls;
-  const MacdPeriods periods = ReadPeriods(controls);
+  const MacdParameters periods = ReadMacdParameters(controls);
   if (!periods.Valid()) return DrawingFailed(kSkewedDataMessage);
 
   const BarTable& bars = context.data.bars;

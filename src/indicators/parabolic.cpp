@@ -9,13 +9,14 @@
 namespace varnolt {
 namespace {
 
-struct Factors {
+// The acceleration factors: where they start, how much each new extreme adds, and their cap.
+struct ParabolicParameters {
   float start;
   float step;
   float limit;
 };
 
-Factors ReadFactors(const ControlValues& controls) {
+ParabolicParameters ReadParabolicParameters(const ControlValues& controls) {
   return {static_cast<float>(RealParameter(controls, kParabolicBoxes, "edpal1")),
           static_cast<float>(RealParameter(controls, kParabolicBoxes, "edpal2")),
           static_cast<float>(RealParameter(controls, kParabolicBoxes, "edpal3"))};
@@ -26,7 +27,7 @@ Factors ReadFactors(const ControlValues& controls) {
 class Parabolic {
  public:
   // Bar 1 opens a short position with its high as the stop.
-  Parabolic(const Factors& factors, int32_t high, int32_t low)
+  Parabolic(const ParabolicParameters& factors, int32_t high, int32_t low)
       : factors_(factors),
         sar_(static_cast<float>(high)),
         ep_(static_cast<float>(low)),
@@ -58,7 +59,7 @@ class Parabolic {
   bool Long() const { return long_; }
 
  private:
-  Factors factors_;
+  ParabolicParameters factors_;
   float sar_;
   float ep_;
   int32_t lowest_;
@@ -76,7 +77,7 @@ int ParabolicWarmUp(const ControlValues&) {
 
 int CalcParabolic(ScreeningSeries& series, int bars, const ControlValues& controls) {
   if (bars == 0) return ParabolicWarmUp(controls);
-  const Factors factors = ReadFactors(controls);
+  const ParabolicParameters factors = ReadParabolicParameters(controls);
   Parabolic parabolic(factors, series[1].high, series[1].low);
   for (int i = 2; i <= bars; ++i) {
     parabolic.Step(series[i].high, series[i].low);
@@ -89,7 +90,7 @@ int CalcParabolic(ScreeningSeries& series, int bars, const ControlValues& contro
 DrawingResult DrawParabolic(const IndicatorContext& context) {
   const PenGuard pen_guard(context.canvas);
   if (context.data.bars.Count() == 0) return {};
-  const Factors factors = ReadFactors(context.controls);
+  const ParabolicParameters factors = ReadParabolicParameters(context.controls);
   const Color buy = context.controls.ColorOf("lbpalb");
   const Color sell = context.controls.ColorOf("lbpals");
   const IndicatorFrame frame(context);
