@@ -9,16 +9,16 @@
 namespace varnolt {
 namespace {
 
-struct PriceLine {
-  int32_t start;
-  int32_t end;
-};
-
 // Reversal lines to break: at least one, since a reversal that needs to break no line at all
 // would turn on any close and draw a line the wrong way.
 int ReadReversalLines(const ControlValues& controls) {
   return std::max(IntParameter(controls, kNewPriceBoxes, "edNL"), 1);
 }
+
+struct PriceLine {
+  int32_t start;
+  int32_t end;
+};
 
 // The lines of a new-price chart, close by close. A close beyond the last line's end in the
 // current direction adds a line; a close beyond every point of the last `reversal_lines` lines

@@ -12,7 +12,7 @@ namespace {
 
 constexpr Color kGridBlue = kBlue;
 
-struct Settings {
+struct PointFigureParameters {
   BoxSize box;
   // Boxes a close must fall back from a column's end to start the next column.
   int64_t reversal_boxes = 3;
@@ -21,8 +21,8 @@ struct Settings {
   bool reached = false;
 };
 
-Settings ReadSettings(const ControlValues& controls, double price) {
-  Settings settings;
+PointFigureParameters ReadPointFigureParameters(const ControlValues& controls, double price) {
+  PointFigureParameters settings;
   settings.box = ReadBoxSize(controls, "edPF1", FindBox(kPointFigureBoxes, "edPF1").when_drawn,
                              "cbPF2", price);
   const int64_t reversal = IntParameter(controls, kPointFigureBoxes, "edPF2");
@@ -43,7 +43,7 @@ struct Column {
 // double-top and double-bottom signal the screening reads.
 class PointFigureWalk {
  public:
-  PointFigureWalk(const Settings& settings, int32_t first_close)
+  PointFigureWalk(const PointFigureParameters& settings, int32_t first_close)
       : box_(settings.box.box),
         reversal_(settings.reversal_boxes),
         reached_(settings.reached),
@@ -112,7 +112,7 @@ int PointFigureWarmUp(const ControlValues&) {
 int CalcPointFigure(ScreeningSeries& series, int bars, const ControlValues& controls) {
   if (bars == 0) return PointFigureWarmUp(controls);
   if (bars < 1) return 0;
-  const Settings settings = ReadSettings(controls, series[bars].close);
+  const PointFigureParameters settings = ReadPointFigureParameters(controls, series[bars].close);
   int32_t largest = 0;
   for (int i = 1; i <= bars; ++i) largest = std::max(largest, series[i].close);
   if (!BoxFits(settings.box.box, largest)) throw ComputationFault("box size out of range");
@@ -198,7 +198,7 @@ void DrawGrid(const IndicatorContext& context, const ColumnLayout& layout, doubl
 }
 
 void DrawColumn(Canvas& canvas, const ColumnLayout& layout, int64_t k, const Column& column,
-                const Settings& settings) {
+                const PointFigureParameters& settings) {
   const double box = settings.box.box;
   const int height = canvas.Height();
   const int left = layout.Left(k);
@@ -245,7 +245,8 @@ DrawingResult DrawPointFigure(const IndicatorContext& context) {
   const int first = context.data.first_shown;
   const int last = bars.Count();
   if (first < 1 || first > last) return {};
-  const Settings settings = ReadSettings(context.controls, bars[last].close);
+  const PointFigureParameters settings =
+      ReadPointFigureParameters(context.controls, bars[last].close);
   const double box = settings.box.box;
   const int64_t largest = std::max({int64_t{LargestClose(bars, first, last)},
                                     std::abs(context.scale.upper), std::abs(context.scale.lower)});
