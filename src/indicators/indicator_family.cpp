@@ -1,6 +1,7 @@
 #include "indicators/indicator_family.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "indicators/bollinger.h"
 #include "indicators/deviation.h"
@@ -141,17 +142,18 @@ constexpr IndicatorFamily kFamilies[] = {
      kReverseWatchBoxes},
 };
 
-constexpr size_t kComputationCount =
-    std::ranges::count_if(kFamilies, [](const IndicatorFamily& f) { return f.computation.run; });
-
-constexpr auto kComputations = [] {
-  std::array<ComputationInfo, kComputationCount> computations{};
-  size_t next = 0;
-  for (const IndicatorFamily& family : kFamilies) {
-    if (family.computation.run) computations[next++] = family.computation;
-  }
+// Built on first use rather than at compile time: with the sanitizers on, the compiler does not
+// treat a function's address as a constant it may compare.
+const std::vector<ComputationInfo>& ComputationList() {
+  static const std::vector<ComputationInfo> computations = [] {
+    std::vector<ComputationInfo> list;
+    for (const IndicatorFamily& family : kFamilies) {
+      if (family.computation.run != nullptr) list.push_back(family.computation);
+    }
+    return list;
+  }();
   return computations;
-}();
+}
 
 }  // namespace
 
@@ -197,11 +199,11 @@ int ListItemCount(Pane pane) {
 }
 
 std::span<const ComputationInfo> Computations() {
-  return kComputations;
+  return ComputationList();
 }
 
 const ComputationInfo* FindComputation(std::string_view name) {
-  for (const ComputationInfo& info : kComputations) {
+  for (const ComputationInfo& info : ComputationList()) {
     if (info.name == name) return &info;
   }
   return nullptr;
