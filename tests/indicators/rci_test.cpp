@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "indicators/oscillator_frame.h"
+#include "support/indicator_data.h"
 #include "support/recording_canvas.h"
 
 namespace varnolt {
@@ -138,20 +139,6 @@ TEST(RciComputation, MatchesSortingEachWindowAtRunLengthBoundaries) {
   }
 }
 
-// A data set of the closes, dated one day apart, shown from `first`.
-DataSet DataOf(const std::vector<int32_t>& closes, int first) {
-  DataSet data;
-  for (size_t i = 0; i < closes.size(); ++i) {
-    Bar bar;
-    bar.date = 20240101 + static_cast<int32_t>(i);
-    bar.open = bar.high = bar.low = bar.close = closes[i];
-    data.bars.Append(bar);
-  }
-  data.first_shown = first;
-  data.loaded = data.chart_shown = true;
-  return data;
-}
-
 struct Drawing {
   DataSet data;
   ControlValues controls = ControlValues::Defaults();
@@ -159,7 +146,7 @@ struct Drawing {
   std::string statistics = "earlier listing";
   PriceScale scale;
 
-  Drawing(const std::vector<int32_t>& closes, int first) : data(DataOf(closes, first)) {
+  Drawing(const std::vector<int32_t>& closes, int first) : data(testing::DataOf(closes, first)) {
     scale.margin = 0;
     controls.Set("edRci1", "");
     controls.Set("edRci2", "");
@@ -176,18 +163,6 @@ struct Drawing {
            "," + std::to_string(b.y);
   }
 };
-
-// The solid not-xor segments drawn in a colour.
-std::vector<std::string> DrawnSegments(const RecordingCanvas& canvas, Color colour) {
-  std::vector<std::string> segments;
-  for (const RecordingCanvas::Call& call : canvas.Calls()) {
-    if (call.text.starts_with("line ") && call.pen == colour && call.mode == PenMode::kNotXor &&
-        call.style == PenStyle::kSolid) {
-      segments.push_back(call.text);
-    }
-  }
-  return segments;
-}
 
 TEST(RciDrawing, PlotsWholePercentsCutTowardZeroAndListsHundredths) {
   // Period 6 from bar 6: closes 2 1 4 3 6 5 have Σd² = 6 (82.857…), and bars 7..12, closes
