@@ -38,7 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   for (bool with_day : {false, true}) {
     if (const auto list = ParseYearList(input, with_day)) {
-      Require(!with_day || list->last_day > 0, "year list without its day");
+      Require(!with_day || (list->last_day != 0 && CivilFromDay(list->last_day).year >= 1900),
+              "year list without its day");
       for (const YearLine& line : list->years) {
         Require(line.parts >= 1 && line.parts <= 1000, "part count out of range");
         Require(IsPlainFileName(PartName(line.year, line.parts)), "part name not plain");

@@ -8,6 +8,9 @@
 namespace varnolt {
 namespace {
 
+// Year lines and the last covered day name no year before this.
+constexpr int kFirstListedYear = 1900;
+
 bool IsDigits(std::string_view text) {
   return !text.empty() &&
          std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -91,7 +94,7 @@ std::optional<YearLine> ParseYearLine(std::string_view line) {
     return std::nullopt;
   }
   const int year = *SmallNumber(name.substr(0, 4));
-  if (year < 1900 || !parts || *parts < 1 || *parts > 1000) return std::nullopt;
+  if (year < kFirstListedYear || !parts || *parts < 1 || *parts > 1000) return std::nullopt;
   return YearLine{year, *parts};
 }
 
@@ -103,7 +106,10 @@ std::optional<YearList> ParseYearList(std::string_view reply, bool with_last_day
     if (first && with_last_day) {
       first = false;
       list.last_day = SlashToDay(line);
-      if (list.last_day == 0) return std::nullopt;
+      // A day before the first year a year line may name is no day this store covers.
+      if (list.last_day == 0 || CivilFromDay(list.last_day).year < kFirstListedYear) {
+        return std::nullopt;
+      }
       continue;
     }
     if (line.empty()) continue;

@@ -85,6 +85,7 @@ TEST(Reply, YearLists) {
   EXPECT_FALSE(ParseYearList("2005/02/30\r\n2004.dat,5", true));
   EXPECT_FALSE(ParseYearList("2005/01/31\r\n2004.dat,5\r\nbogus", true));
   EXPECT_FALSE(ParseYearList("", true));
+  EXPECT_FALSE(ParseYearList("0005/01/31\r\n2004.dat,1\r\n", true));  // no year this store holds
   EXPECT_EQ(PartName(2004, 3), "2004_3.dat");
 }
 
