@@ -1,5 +1,5 @@
-// varnolt-publish PROGRAM_FOLDER SERVER_FOLDER [--base URL] [--ftp-host HOST[:PORT]]: builds the
-// folder varnolt-server serves from a program folder's store.
+// varnolt-publish: builds the folder varnolt-server serves from a program folder's store.
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -9,15 +9,27 @@
 int main(int argc, char** argv) {
   constexpr const char* kUsage =
       "usage: varnolt-publish PROGRAM_FOLDER SERVER_FOLDER [--base URL] [--ftp-host HOST[:PORT]]\n"
+      "                       [--upto DATE] [--homepage-before YEAR]\n"
       "  --base URL       the server's address for files/net.dat (default "
       "http://127.0.0.1:8080/)\n"
-      "  --ftp-host HOST  the FTP host line for files/net.dat (default 127.0.0.1:2121)\n";
+      "  --ftp-host HOST  the FTP host line for files/net.dat (default 127.0.0.1:2121)\n"
+      "  --upto DATE      year files end at DATE (yyyy/mm/dd); later days become monthly\n"
+      "                   files and, for the newest day, a daily file\n"
+      "  --homepage-before YEAR  years before YEAR are listed in files/kbk1.dat\n";
   varnolt::publish::Options options;
   std::vector<std::string> folders;
   for (int i = 1; i < argc; ++i) {
     const std::string word = argv[i];
     if ((word == "--base" || word == "--ftp-host") && i + 1 < argc) {
       (word == "--base" ? options.base : options.ftp_host) = argv[++i];
+    } else if (word == "--upto" && i + 1 < argc) {
+      options.upto = varnolt::SlashToDay(argv[++i]);
+      if (options.upto == 0) {
+        std::cerr << "varnolt-publish: bad date " << argv[i] << "\n" << kUsage;
+        return 2;
+      }
+    } else if (word == "--homepage-before" && i + 1 < argc) {
+      options.homepage_before = std::atoi(argv[++i]);
     } else if (word == "--help") {
       std::cout << kUsage;
       return 0;

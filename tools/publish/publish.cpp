@@ -1,16 +1,19 @@
 #include "publish.h"
 
 #include <algorithm>
+#include <charconv>
+#include <map>
 #include <set>
 #include <vector>
 
 #include "base/file_error.h"
+#include "base/text_codec.h"
 #include "base/text_file.h"
 #include "net/durable_file.h"
 #include "net/reply.h"
 #include "net/server_config.h"
 #include "net/transfer_file.h"
-#include "series/calendar.h"
+#include "store/csv_conversion.h"
 #include "store/day_record.h"
 #include "store/year_file.h"
 
@@ -23,35 +26,62 @@ uint32_t Load16At(const std::string& bytes, size_t at) {
   return static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1]) << 8;
 }
 
-// The newest day with a close in a year file, 0 when none; the codes that have a slot.
-struct YearSummary {
-  DayNumber last_day = 0;
-  std::set<int> codes;
-};
+size_t RecordOffset(uint32_t slot, int day_index) {
+  return kDirectoryBytes + (slot - 1) * kSlotBytes +
+         static_cast<size_t>(day_index - 1) * kRecordBytes;
+}
 
-YearSummary Summarise(const fs::path& path, int year) {
-  CheckYearFile(path);
-  const std::string bytes = ReadBytes(path);
-  YearSummary summary;
-  int last_index = 0;
+// Calls visit(code, day index, record) for every record of the year file's bytes that has a
+// close, code by code.
+template <class Visit>
+void ForEachDayWithData(const std::string& bytes, Visit visit) {
   for (int code = 0; code < kCodeCount; ++code) {
     const uint32_t slot = Load16At(bytes, 2 + 2 * static_cast<size_t>(code));
     if (slot == 0) continue;
-    summary.codes.insert(code);
-    const size_t start = kDirectoryBytes + (slot - 1) * kSlotBytes;
-    for (int index = kDaysPerSlot; index > last_index; --index) {
+    for (int index = 1; index <= kDaysPerSlot; ++index) {
       DayRecord record;
-      DecodeRecord(reinterpret_cast<const unsigned char*>(bytes.data()) + start +
-                       static_cast<size_t>(index - 1) * kRecordBytes,
+      DecodeRecord(reinterpret_cast<const unsigned char*>(bytes.data()) + RecordOffset(slot, index),
                    record);
-      if (record.close != 0) {
-        last_index = index;
-        break;
-      }
+      if (record.close != 0) visit(code, index, record);
     }
   }
-  if (last_index > 0) summary.last_day = DayFromCivil(year, 1, 1) + last_index - 1;
-  return summary;
+}
+
+std::set<int> CodesWithSlot(const std::string& bytes) {
+  std::set<int> codes;
+  for (int code = 0; code < kCodeCount; ++code) {
+    if (Load16At(bytes, 2 + 2 * static_cast<size_t>(code)) != 0) codes.insert(code);
+  }
+  return codes;
+}
+
+// Empties every record after the day index, as a year file that has not seen those days yet.
+void ClearAfter(std::string& bytes, int last_index) {
+  for (int code = 0; code < kCodeCount; ++code) {
+    const uint32_t slot = Load16At(bytes, 2 + 2 * static_cast<size_t>(code));
+    if (slot == 0 || last_index >= kDaysPerSlot) continue;
+    const size_t from = RecordOffset(slot, last_index + 1);
+    std::fill(bytes.begin() + static_cast<std::ptrdiff_t>(from),
+              bytes.begin() +
+                  static_cast<std::ptrdiff_t>(RecordOffset(slot, kDaysPerSlot) + kRecordBytes),
+              '\0');
+  }
+}
+
+// The CSV price line that gives back the record when converted: a volume kept in units of
+// 10,000 shares goes out as the whole number of shares.
+std::string CsvLine(DayNumber day, int code, const DayRecord& record) {
+  std::string volume = std::to_string(record.volume < 0 ? -int64_t{record.volume} : record.volume);
+  if (record.volume < 0) volume += "0000";
+  std::string line = DayToSlash(day) + "," + std::to_string(code) + "," +
+                     std::to_string(record.open) + "," + std::to_string(record.high) + "," +
+                     std::to_string(record.low) + "," + std::to_string(record.close) + "," + volume;
+  if (record.split != 0) {
+    char split[32];
+    const auto end = std::to_chars(split, split + sizeof split, record.split).ptr;
+    line += "," + std::string(split, end) + "株";
+  }
+  return line;
 }
 
 // Splits a compressed file into parts named by the year, removing the whole file.
@@ -76,14 +106,56 @@ void Compress(const fs::path& from, const fs::path& to) {
     throw FileError("ファイル " + DisplayName(from) + " を圧縮できません");
 }
 
+// Writes the lines (Shift_JIS, CR LF) as the zlib transfer file at `target`.
+void WriteTransferFile(const Lines& lines, const fs::path& target) {
+  const fs::path plain = fs::path(target).replace_extension(".csv");
+  WriteFileDurably(plain, Utf8ToSjis(JoinLines(lines)));
+  Compress(plain, target);
+  fs::remove(plain);
+}
+
+std::string EightDigits(DayNumber day) {
+  return DayToCompact(day);
+}
+
+// The days after the year files as the server offers them: the newest day as a daily file,
+// every earlier day in its month's file, named by the month's last day with data.
+void WriteLaterDays(const std::map<DayNumber, Lines>& later, const fs::path& kabuka) {
+  if (later.empty()) return;
+  const DayNumber newest = later.rbegin()->first;
+  WriteTransferFile(later.rbegin()->second,
+                    kabuka / "daily" / ("d" + EightDigits(newest) + ".dat"));
+  std::map<std::pair<int, int>, std::pair<DayNumber, Lines>> months;
+  for (const auto& [day, lines] : later) {
+    if (day == newest) continue;
+    const CivilDate date = CivilFromDay(day);
+    auto& month = months[{date.year, date.month}];
+    month.first = day;
+    month.second.insert(month.second.end(), lines.begin(), lines.end());
+  }
+  for (const auto& [key, month] : months) {
+    WriteTransferFile(month.second, kabuka / "monthly" / ("h" + EightDigits(month.first) + ".dat"));
+  }
+}
+
 }  // namespace
+
+std::string HomepageBase(const std::string& base) {
+  return base + "home/";
+}
+std::string FileBase(const std::string& base) {
+  return base + "file/";
+}
+std::string ScriptBase(const std::string& base) {
+  return base + "script/";
+}
 
 void PublishFolder(const fs::path& program_folder, const fs::path& server_folder,
                    const Options& options) {
   const fs::path files = server_folder / "files";
-  const fs::path data = server_folder / "kabuka" / "data";
-  for (const fs::path& folder :
-       {files, data, server_folder / "kabuka" / "monthly", server_folder / "kabuka" / "daily"}) {
+  const fs::path kabuka = server_folder / "kabuka";
+  const fs::path data = kabuka / "data";
+  for (const fs::path& folder : {files, data, kabuka / "monthly", kabuka / "daily"}) {
     fs::create_directories(folder);
   }
   std::vector<int> years;
@@ -94,23 +166,43 @@ void PublishFolder(const fs::path& program_folder, const fs::path& server_folder
     }
   }
   std::sort(years.begin(), years.end());
+  const int upto_year = options.upto != 0 ? CivilFromDay(options.upto).year : kLastStoreYear + 1;
   DayNumber last_day = 0;
   std::set<int> codes;
-  Lines year_lines;
+  std::map<DayNumber, Lines> later;
+  Lines kbk1, kbk2;
   for (int year : years) {
     const fs::path year_file = program_folder / "data" / (std::to_string(year) + ".kbk");
-    const YearSummary summary = Summarise(year_file, year);
-    last_day = std::max(last_day, summary.last_day);
-    if (year == years.back()) codes = summary.codes;
+    CheckYearFile(year_file);
+    std::string bytes = ReadBytes(year_file);
+    if (year == years.back()) codes = CodesWithSlot(bytes);
+    const DayNumber first = DayFromCivil(year, 1, 1);
+    const int keep_index = year < upto_year    ? kDaysPerSlot
+                           : year == upto_year ? options.upto - first + 1
+                                               : 0;
+    ForEachDayWithData(bytes, [&](int code, int index, const DayRecord& record) {
+      if (index > keep_index) {
+        later[first + index - 1].push_back(CsvLine(first + index - 1, code, record));
+      } else {
+        last_day = std::max(last_day, first + index - 1);
+      }
+    });
+    if (keep_index == 0) continue;
+    ClearAfter(bytes, keep_index);
+    const fs::path kept = data / (std::to_string(year) + ".kbk");
+    WriteFileDurably(kept, bytes);
     const fs::path packed = data / (std::to_string(year) + ".dat");
-    Compress(year_file, packed);
-    year_lines.push_back(std::to_string(year) + ".dat," +
-                         std::to_string(WriteParts(packed, data, year, options.part_bytes)));
+    Compress(kept, packed);
+    fs::remove(kept);
+    (year < options.homepage_before ? kbk1 : kbk2)
+        .push_back(std::to_string(year) + ".dat," +
+                   std::to_string(WriteParts(packed, data, year, options.part_bytes)));
   }
   if (last_day == 0) throw FileError("公開する株価データがありません");
-  Lines kbk2{DayToSlash(last_day)};
-  kbk2.insert(kbk2.end(), year_lines.begin(), year_lines.end());
+  kbk2.insert(kbk2.begin(), DayToSlash(last_day));
   WriteFileDurably(files / "kbk2.dat", JoinLines(kbk2));
+  if (!kbk1.empty()) WriteFileDurably(files / "kbk1.dat", JoinLines(kbk1));
+  WriteLaterDays(later, kabuka);
 
   CopyIfPresent(program_folder / "codedata.txt", files / "codedata.txt");
   CopyIfPresent(program_folder / "holidays.txt", files / "holidays.txt");
@@ -120,12 +212,13 @@ void PublishFolder(const fs::path& program_folder, const fs::path& server_folder
 
   const fs::path finance = program_folder / "data" / "finance.dat";
   if (fs::exists(finance)) {
-    Compress(finance, server_folder / "kabuka" / "daily" / "finance.dat");
+    Compress(finance, kabuka / "daily" / "finance.dat");
     WriteFileDurably(files / "fnc.dat", "fnc(" + DayToSlash(last_day) + ")\r\n");
   }
   WriteFileDurably(files / "ini2.dat", JoinLines({"ok", "0", "0", "0", "0", "0"}));
-  WriteServerConfig(files / "net.dat", ServerConfig{options.base, options.base, options.base,
-                                                    options.ftp_host, options.ftp_user});
+  WriteServerConfig(files / "net.dat",
+                    ServerConfig{HomepageBase(options.base), FileBase(options.base),
+                                 ScriptBase(options.base), options.ftp_host, options.ftp_user});
 }
 
 }  // namespace varnolt::publish
