@@ -30,6 +30,7 @@ struct Context {
   DayNumber today;  // the local date, or --today
   std::ostream& out;
   double now = 0;              // the local date and time (day number and fraction), or --now
+  bool clock_frozen = false;   // --now was given: `now` stands still for the whole command
   uint32_t program_stamp = 0;  // the file stamp of the program's own file, or --program-stamp
 };
 

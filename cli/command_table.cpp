@@ -97,6 +97,17 @@ constexpr const char* kStateDetails =
     "         and kept enciphered; fnc and msg are kept as given\n"
     "  VALUE  empty removes the value\n";
 
+constexpr const char* kUpdateDetails =
+    "Runs the latest-data update with the program folder's net.dat: the connection and clock\n"
+    "checks, the reference files and components, the server's notice, the year, monthly and\n"
+    "daily files, the conversion, and the external downloader Sub with the upload of what it\n"
+    "brings. Every text the program would show in a message box is printed when it would be\n"
+    "shown, followed by a line \"--\". Status 0 when the command ran to its end and the update\n"
+    "procedure (if it ran) succeeded, 1 otherwise.\n"
+    "  --unattended      the scheduled owner update: no messages, nothing fetched for local use\n"
+    "                    or converted; data is made for the server and uploaded\n"
+    "  --poll-seconds N  the downloader poll interval and upload retry delay (default 10)\n";
+
 constexpr CommandEntry kCommands[] = {
     {"load", LoadCommand,
      "load [--unit day|week|month|quarter|year] [--no-adjust] [--bars] TEXT START END",
@@ -122,6 +133,7 @@ constexpr CommandEntry kCommands[] = {
      kControlsDetails},
     {"cipher", CipherCommand, "cipher encode|decode USE < text", kCipherDetails},
     {"state", StateCommand, "state [--set NAME=VALUE]...", kStateDetails},
+    {"update", UpdateCommand, "update [--unattended] [--poll-seconds N]", kUpdateDetails},
 };
 
 std::string Synopses() {

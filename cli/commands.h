@@ -28,6 +28,9 @@ int CipherCommand(Context& context, Args& args);
 // state [--set NAME=VALUE]...: the update state and the installation identifier.
 int StateCommand(Context& context, Args& args);
 
+// update [--unattended] [--poll-seconds N]: the latest-data update from the data server.
+int UpdateCommand(Context& context, Args& args);
+
 // controls [--settings FILE] [--set CONTROL=TEXT]...: every control with its value.
 int ControlsCommand(Context& context, Args& args);
 

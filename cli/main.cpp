@@ -60,6 +60,7 @@ int Run(std::vector<std::string> words) {
   Args args(std::vector<std::string>(words.begin() + 1, words.end()));
   varnolt::cli::Context context{folder, today, std::cout};
   context.now = now.value_or(varnolt::LocalNow());
+  context.clock_frozen = now.has_value();
   // The program's own file is this executable unless a stamp is given.
   context.program_stamp = program_stamp.value_or(varnolt::FileStamp("/proc/self/exe").value_or(0));
   return command->run(context, args);

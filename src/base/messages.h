@@ -36,6 +36,23 @@ inline constexpr std::string_view kDaysEntryMessage = "日数を正しく入力�
 inline constexpr const char* kSelectHoldingToModify = "修正するデータをまずクリックしてください";
 inline constexpr const char* kSelectHoldingToChart = "表示するデータをまずクリックしてください";
 
+// The latest-data update and the external downloader: messages, then the progress panel's
+// status lines.
+inline constexpr const char* kConnectionFailedMessage = "接続に失敗しました";
+inline constexpr const char* kClockDateMessage = "内部時計の日付が不正常です";
+inline constexpr const char* kClockMotionMessage = "内部時計の動きが異常です";
+inline constexpr const char* kLatestDataSuffix = "が最新データです";
+inline constexpr const char* kNoLaterDataSuffix = "より後のデータを入手できませんでした";
+inline std::string NewVersionMessage(std::string_view homepage) {
+  return "Varnoltの最新版があります。\n作者HP(" + std::string(homepage) + ")をご確認下さい。";
+}
+inline constexpr const char* kConnectionCheckStatus = "接続チェック";
+inline constexpr const char* kDownloadStatus = "データダウンロード";
+inline constexpr const char* kConvertingStatus = "変換中";
+inline constexpr const char* kRecentDataStatus = "最近のデータチェック";
+inline constexpr const char* kTodayDataStatus = "当日のデータチェック";
+inline constexpr const char* kDataCheckStatus = "データチェック中";
+
 // A text that should have been a number.
 inline std::string NotANumberMessage(std::string_view text) {
   return "'" + std::string(text) + "' は有効な数値ではありません";

@@ -22,6 +22,8 @@ class DataServer {
   DataServer(ServerConfig config, std::function<DateTime()> local_now);
 
   const ServerConfig& Config() const { return config_; }
+  // A configuration fetched from the server replaces the one in use.
+  void ReplaceConfig(ServerConfig config) { config_ = std::move(config); }
 
   // The names of "monthly" or "daily"; nothing when the reply is no valid listing.
   std::optional<std::vector<std::string>> ListDirectory(std::string_view listing) const;

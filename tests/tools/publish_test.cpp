@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "base/text_file.h"
+#include "net/file_stamp.h"
 #include "net/reply.h"
 #include "net/server_config.h"
 #include "net/text_cipher.h"
@@ -36,7 +37,9 @@ TEST(Publish, FirstDownloadThroughTheReferenceServerRestoresTheStore) {
   publish::PublishFolder(home.Path(), published.Path(), options);
 
   EXPECT_EQ(ReadServerConfig(published.Path() / "files/net.dat")->ftp_host, "127.0.0.1:2121");
-  EXPECT_EQ(ReadBytes(published.Path() / "files/ini2.dat"), "ok\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
+  EXPECT_EQ(ReadBytes(published.Path() / "files/ini2.dat"),
+            "ok\r\n0\r\n" + std::to_string(*FileStamp(home.Path() / "codedata.txt")) +
+                "\r\n0\r\n0\r\n0\r\n");
   EXPECT_TRUE(ReadBytes(published.Path() / "files/all.txt").starts_with("1000\r\n1001\r\n"));
 
   const int port = testing::FreeLoopbackPort();

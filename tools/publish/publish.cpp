@@ -10,6 +10,7 @@
 #include "base/text_codec.h"
 #include "base/text_file.h"
 #include "net/durable_file.h"
+#include "net/file_stamp.h"
 #include "net/reply.h"
 #include "net/server_config.h"
 #include "net/transfer_file.h"
@@ -215,7 +216,10 @@ void PublishFolder(const fs::path& program_folder, const fs::path& server_folder
     Compress(finance, kabuka / "daily" / "finance.dat");
     WriteFileDurably(files / "fnc.dat", "fnc(" + DayToSlash(last_day) + ")\r\n");
   }
-  WriteFileDurably(files / "ini2.dat", JoinLines({"ok", "0", "0", "0", "0", "0"}));
+  // The catalogue's own stamp, so an installation without one (or with an older one) takes it.
+  const uint32_t catalogue_stamp = FileStamp(program_folder / "codedata.txt").value_or(0);
+  WriteFileDurably(files / "ini2.dat",
+                   JoinLines({"ok", "0", std::to_string(catalogue_stamp), "0", "0", "0"}));
   WriteServerConfig(files / "net.dat",
                     ServerConfig{HomepageBase(options.base), FileBase(options.base),
                                  ScriptBase(options.base), options.ftp_host, options.ftp_user});

@@ -32,8 +32,8 @@ std::string ScriptBase(const std::string& base);
 // kabuka/data/YYYY_k.dat listed in files/kbk2.dat (and kbk1.dat) after the newest day they
 // cover, later days as kabuka/monthly/h<day>.dat and kabuka/daily/d<day>.dat CSV transfer
 // files, the catalogue, holiday list and code list under files/, the financial data as
-// kabuka/daily/finance.dat with its date in files/fnc.dat, files/ini2.dat ("ok" and five zero
-// stamps) and files/net.dat. Throws FileError.
+// kabuka/daily/finance.dat with its date in files/fnc.dat, files/ini2.dat ("ok", the
+// catalogue's stamp, zero for the other components) and files/net.dat. Throws FileError.
 void PublishFolder(const std::filesystem::path& program_folder,
                    const std::filesystem::path& server_folder, const Options& options);
 
