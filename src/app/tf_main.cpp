@@ -144,6 +144,9 @@ void TfMain::BuildMenu() {
   QAction* csv = file->addAction("csv形式ファイルから読み込み(&C)");
   csv->setObjectName("csvC1");
   connect(csv, &QAction::triggered, this, [this] { csvC1Click(); });
+  QAction* update = file->addAction("最新の株価データをネットで入手(&N)");
+  update->setObjectName("D1");
+  connect(update, &QAction::triggered, this, [this] { D1Click(); });
   file->addSeparator();
   QAction* exit = file->addAction("終了(&X)");
   exit->setObjectName("Exit1");

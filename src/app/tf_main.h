@@ -117,6 +117,7 @@ class TfMain : public QMainWindow {
   void Button52Click();
   void Button57Click();
   void csvC1Click();
+  void D1Click();
 
   // The holdings ledger on the statistics page.
   void CheckBox1Click();

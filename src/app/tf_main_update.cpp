@@ -1,0 +1,70 @@
+// The network menu command: the latest-data update, with the title page's progress panel.
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "acquisition/latest_update.h"
+#include "app/tf_main.h"
+#include "net/file_stamp.h"
+#include "net/server_config.h"
+
+namespace {
+
+// The window as the update sees it: message boxes, the progress panel, waits that keep the
+// window painted, and programs started detached.
+class WindowUpdateHost : public varnolt::UpdateHost {
+ public:
+  WindowUpdateHost(TfMain& window, TitlePage& title) : window_(window), title_(title) {}
+
+  void ShowMessage(const std::string& text) override {
+    window_.inform(QString::fromStdString(text));
+  }
+  void SetStatus(const std::string& text) override {
+    title_.status->setText(QString::fromStdString(text));
+    title_.progress->show();
+    KeepResponsive();
+  }
+  void SetDetail(const std::string& text) override {
+    title_.detail->setText(QString::fromStdString(text));
+    KeepResponsive();
+  }
+  void HideProgress() override { title_.progress->hide(); }
+  void KeepResponsive() override {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  }
+  varnolt::DateTime LocalNow() override { return varnolt::LocalNow(); }
+  void Wait(double seconds) override {
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(seconds * 1000), &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+  }
+  bool StartProgram(const std::filesystem::path& program,
+                    const std::filesystem::path& working_folder) override {
+    return QProcess::startDetached(QString::fromStdString(program.string()), {},
+                                   QString::fromStdString(working_folder.string()));
+  }
+
+ private:
+  TfMain& window_;
+  TitlePage& title_;
+};
+
+}  // namespace
+
+void TfMain::D1Click() {
+  pages_->setCurrentWidget(title_.page);
+  // The configuration is the folder's net.dat as it stands; a component refresh rewrites it.
+  varnolt::ServerConfig config =
+      varnolt::ReadServerConfig(folder_.File("net.dat")).value_or(varnolt::ServerConfig{});
+  varnolt::UpdateOptions options;
+  options.program_stamp = varnolt::FileStamp("/proc/self/exe").value_or(0);
+  // Input stays out while it runs: the host repaints without taking user input, and each
+  // message box is modal.
+  WindowUpdateHost host(*this, title_);
+  varnolt::RunLatestUpdate(folder_, config, host, options);
+}
