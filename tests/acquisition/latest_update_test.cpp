@@ -8,6 +8,7 @@
 #include "acquisition/download_request.h"
 #include "acquisition/update_fixture.h"
 #include "base/text_file.h"
+#include "net/date_time.h"
 #include "net/transfer_file.h"
 
 namespace varnolt {
@@ -154,6 +155,22 @@ TEST_F(LatestUpdate, AllstopFetchesNoPricesAndStopNeverStartsTheDownloader) {
   EXPECT_EQ(Update(home, stopped).procedure_result, true);
   EXPECT_EQ(stopped.messages, Strings{"2001/06/14が最新データです"});
   EXPECT_EQ(ReadUpdateMark(home), MarkOf(2001, 6, 14, 5));
+}
+
+TEST_F(LatestUpdate, FirstUpdateFromAStockWebServerWithTheScriptsAsCgi) {
+  Publish("2001/05/31");
+  WriteBytesAtomically(ServerFile("files/ini2.dat"), "stop\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
+  StartLighttpd();
+  const ProgramFolder home = NewInstallation("home");
+  RecordingHost host;
+  EXPECT_EQ(Update(home, host).procedure_result, true);
+  // Years later by the machine's clock, the daily file is no longer due.
+  EXPECT_EQ(host.messages, Strings{"2001/06/14が最新データです"});
+  EXPECT_EQ(ReadUpdateMark(home), MarkOf(2001, 6, 14, 5));
+  // The usage records came through the web server's path info whole.
+  const std::string usage = ReadBytes(ServerFile("log/usage.log"));
+  EXPECT_EQ(CountContaining(SplitLines(usage), " , in , "), 1u);
+  EXPECT_EQ(CountContaining(SplitLines(usage), " , out , "), 1u);
 }
 
 // The command line prints each message and "--", and its status says whether all went well.

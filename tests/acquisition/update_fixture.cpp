@@ -48,6 +48,21 @@ void UpdateFixture::StartServer(const std::string& now, double clock_step) {
   ASSERT_TRUE(server_->Running());
 }
 
+void UpdateFixture::StartLighttpd() {
+  server_.reset();
+  server_now_ = FormatDateTime(LocalNow());
+  const fs::path config = installations_.Path() / "lighttpd.conf";
+  WriteBytesAtomically(
+      config, "server.document-root = \"" + server_folder_.Path().string() + "\"\n" +
+                  "server.bind = \"127.0.0.1\"\nserver.port = " + std::to_string(port_) + "\n" +
+                  "server.modules += ( \"mod_rewrite\", \"mod_cgi\" )\n"
+                  "url.rewrite-once = ( \"^/(home|file|script)/(.*)$\" => \"/$2\" )\n"
+                  "cgi.assign = ( \".cgi\" => \"" VARNOLT_SERVER_PROGRAM "\" )\n");
+  server_ = std::make_unique<LoopbackProgram>(
+      std::vector<std::string>{"/usr/sbin/lighttpd", "-D", "-f", config.string()}, port_);
+  ASSERT_TRUE(server_->Running()) << "lighttpd did not start (scripts/deps installs it)";
+}
+
 ProgramFolder UpdateFixture::NewInstallation(const std::string& name) const {
   const ProgramFolder folder(installations_.Path() / name);
   fs::create_directories(folder.Root());

@@ -45,6 +45,9 @@ class UpdateFixture : public ::testing::Test {
   void Publish(const std::string& upto);
   // Starts (or restarts) the data server with its clock at `now`.
   void StartServer(const std::string& now, double clock_step = 0);
+  // Serves the folder with Debian's lighttpd instead, its scripts answered by varnolt-server as
+  // the CGI handler, as the README sets it up; the clock is the machine's.
+  void StartLighttpd();
   // A fresh installation that knows the server.
   ProgramFolder NewInstallation(const std::string& name) const;
   UpdateOutcome Update(const ProgramFolder& folder, RecordingHost& host,

@@ -220,6 +220,14 @@ void PublishFolder(const fs::path& program_folder, const fs::path& server_folder
   const uint32_t catalogue_stamp = FileStamp(program_folder / "codedata.txt").value_or(0);
   WriteFileDurably(files / "ini2.dat",
                    JoinLines({"ok", "0", std::to_string(catalogue_stamp), "0", "0", "0"}));
+  // A stock web server runs a script only when its file exists: each stands for the handler
+  // that answers it (varnolt-server as the CGI handler of ".cgi", see the README).
+  fs::create_directories(server_folder / "cgi-bin");
+  for (const char* script : {"webtime", "monthlydir", "dailydir", "mainlog", "monthlylog",
+                             "dailylog", "list"}) {
+    WriteFileDurably(server_folder / "cgi-bin" / (std::string(script) + ".cgi"),
+                     "# answered by varnolt-server, the handler of .cgi files\n");
+  }
   WriteServerConfig(files / "net.dat",
                     ServerConfig{HomepageBase(options.base), FileBase(options.base),
                                  ScriptBase(options.base), options.ftp_host, options.ftp_user});

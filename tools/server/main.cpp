@@ -27,7 +27,9 @@ constexpr const char* kUsage =
     "every request with its Referer to SERVER_FOLDER/log/requests.log.\n"
     "--now \"yyyy/mm/dd hh:mm:ss\" freezes the server clock; --clock-step S moves it on by S\n"
     "seconds after every webtime.cgi request.\n"
-    "--cgi answers the request of the CGI environment (PATH_INFO or REQUEST_URI) on stdout.\n";
+    "--cgi answers the request of the CGI environment (SCRIPT_NAME and PATH_INFO, or\n"
+    "REQUEST_URI) on stdout. Run by a web server (GATEWAY_INTERFACE set) it does so by itself,\n"
+    "serving DOCUMENT_ROOT when its argument is the script file rather than a folder.\n";
 
 // The three base addresses' prefixes, all served from the folder's root.
 constexpr const char* kBasePrefixes[] = {"home/", "file/", "script/"};
@@ -116,6 +118,15 @@ int main(int argc, char** argv) {
     } else {
       std::cerr << "varnolt-server: unexpected " << word << "\n" << kUsage;
       return 2;
+    }
+  }
+  // Run by a web server as the handler of .cgi files: the argument is the script's own file and
+  // the served folder is the document root.
+  if (const char* gateway = std::getenv("GATEWAY_INTERFACE"); gateway != nullptr) {
+    cgi = true;
+    if (const char* root = std::getenv("DOCUMENT_ROOT");
+        root != nullptr && !std::filesystem::is_directory(folder)) {
+      folder = root;
     }
   }
   if (folder.empty() || !std::filesystem::is_directory(folder)) {
