@@ -7,7 +7,9 @@
 
 #include "acquisition/download_request.h"
 #include "acquisition/update_fixture.h"
+#include "base/text_codec.h"
 #include "base/text_file.h"
+#include "net/server_config.h"
 #include "net/date_time.h"
 #include "net/transfer_file.h"
 
@@ -171,6 +173,49 @@ TEST_F(LatestUpdate, FirstUpdateFromAStockWebServerWithTheScriptsAsCgi) {
   const std::string usage = ReadBytes(ServerFile("log/usage.log"));
   EXPECT_EQ(CountContaining(SplitLines(usage), " , in , "), 1u);
   EXPECT_EQ(CountContaining(SplitLines(usage), " , out , "), 1u);
+}
+
+TEST_F(LatestUpdate, ComponentsAreRenewedWhenTheServersStampIsNewer) {
+  Publish("2001/06/14");
+  const uint32_t newer = 0xFFFFFFF0;
+  const std::string stamps = "ok\r\n" + std::to_string(newer) + "\r\n" + std::to_string(newer) +
+                             "\r\n0\r\n" + std::to_string(newer) + "\r\n" +
+                             std::to_string(newer) + "\r\n";
+  WriteBytesAtomically(ServerFile("files/ini2.dat"), stamps);
+  // The downloader travels as a transfer file; net.dat names the server anew (same addresses,
+  // another FTP user).
+  WriteBytesAtomically(installations_.Path() / "Sub.plain", "#!/bin/sh\n");
+  ASSERT_TRUE(CompressFile(installations_.Path() / "Sub.plain", ServerFile("files/Sub.dat")));
+  ServerConfig renamed = *ReadServerConfig(ServerFile("files/net.dat"));
+  renamed.ftp_user = "renamed";
+  WriteServerConfig(ServerFile("files/net.dat"), renamed);
+  StartServer("2001/06/15 18:00:00");
+
+  const ProgramFolder home = NewInstallation("home");
+  // The user's check marks on the catalogue survive its renewal.
+  Lines catalogue = SplitLines(SjisToUtf8(ReadBytes(Market() / "codedata.txt")));
+  catalogue[2] += "◎長期";
+  WriteLines(home.File("codedata.txt"), catalogue);
+  fs::last_write_time(home.File("codedata.txt"), fs::file_time_type{});
+  for (int run = 0; run < 2; ++run) {
+    RecordingHost host;
+    host.now = *ParseDateTime("2001/06/15 18:00:00");
+    ServerConfig config = *ReadServerConfig(home.File("net.dat"));
+    RunLatestUpdate(home, config, host, {});
+    if (run == 0) {
+      // The new version is announced once; the configuration in use is the new one.
+      ASSERT_FALSE(host.messages.empty());
+      EXPECT_TRUE(host.messages.front().starts_with("Varnoltの最新版があります。\n作者HP(http"));
+      EXPECT_EQ(config.ftp_user, "renamed");
+    } else {
+      EXPECT_EQ(host.messages, Strings{"2001/06/15が最新データです"});
+    }
+  }
+  EXPECT_EQ(ReadLines(home.File("codedata.txt"))[2], catalogue[2]);
+  EXPECT_EQ(ReadBytes(home.File("Sub")), "#!/bin/sh\n");
+  EXPECT_TRUE((fs::status(home.File("Sub")).permissions() & fs::perms::owner_exec) !=
+              fs::perms::none);
+  EXPECT_EQ(ReadServerConfig(home.File("net.dat"))->ftp_user, "renamed");
 }
 
 // The command line prints each message and "--", and its status says whether all went well.
