@@ -9,8 +9,8 @@
 #include "acquisition/update_fixture.h"
 #include "base/text_codec.h"
 #include "base/text_file.h"
-#include "net/server_config.h"
 #include "net/date_time.h"
+#include "net/server_config.h"
 #include "net/transfer_file.h"
 
 namespace varnolt {
@@ -179,8 +179,8 @@ TEST_F(LatestUpdate, ComponentsAreRenewedWhenTheServersStampIsNewer) {
   Publish("2001/06/14");
   const uint32_t newer = 0xFFFFFFF0;
   const std::string stamps = "ok\r\n" + std::to_string(newer) + "\r\n" + std::to_string(newer) +
-                             "\r\n0\r\n" + std::to_string(newer) + "\r\n" +
-                             std::to_string(newer) + "\r\n";
+                             "\r\n0\r\n" + std::to_string(newer) + "\r\n" + std::to_string(newer) +
+                             "\r\n";
   WriteBytesAtomically(ServerFile("files/ini2.dat"), stamps);
   // The downloader travels as a transfer file; net.dat names the server anew (same addresses,
   // another FTP user).
@@ -290,6 +290,30 @@ TEST_F(DownloaderRound, ConvertsUploadsAndASecondInstallationFetchesTheMonth) {
   EXPECT_EQ(Update(other, second).procedure_result, true);
   EXPECT_EQ(second.messages, Strings{"2001/06/15が最新データです"});
   EXPECT_TRUE(SameFile(other.YearFile(2001), ProgramFolder(Market()).YearFile(2001)));
+}
+
+TEST_F(DownloaderRound, OurDownloaderAnswersFromTheServersQuoteSource) {
+  const ProgramFolder home = NewInstallation("home");
+  WriteLines(home.File("sub.ini"),
+             {"http://127.0.0.1:" + std::to_string(port_) + "/script/cgi-bin/quote.cgi/"});
+  RecordingHost host;
+  host.downloader = [](const fs::path& folder) {
+    const std::string command = "cd '" + folder.string() + "' && " VARNOLT_SUB_PROGRAM;
+    EXPECT_EQ(std::system(command.c_str()), 0);
+  };
+  EXPECT_EQ(Update(home, host).procedure_result, true);
+  EXPECT_EQ(host.messages, Strings{"2001/06/15が最新データです"});
+  EXPECT_TRUE(SameFile(home.YearFile(2001), ProgramFolder(Market()).YearFile(2001)));
+  EXPECT_TRUE(fs::exists(ServerFile("kabuka/monthly/h20010615.dat")));
+
+  // Without its quote source the downloader reports an error and the update keeps its mark.
+  fs::remove(home.File("sub.ini"));
+  fs::remove(ServerFile("kabuka/monthly/h20010615.dat"));
+  const ProgramFolder other = NewInstallation("other");
+  RecordingHost failing;
+  failing.downloader = host.downloader;
+  EXPECT_EQ(Update(other, failing).procedure_result, false);
+  EXPECT_EQ(failing.messages, Strings{"2001/05/31より後のデータを入手できませんでした"});
 }
 
 TEST_F(DownloaderRound, ARenameFailingThreeTimesKeepsTheMarkAndConvertsNothing) {

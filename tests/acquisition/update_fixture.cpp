@@ -34,6 +34,7 @@ void UpdateFixture::Publish(const std::string& upto) {
   options.base = "http://127.0.0.1:" + std::to_string(port_) + "/";
   options.ftp_host = ftp_->HostLine();
   options.upto = SlashToDay(upto);
+  options.quotes = true;
   publish::PublishFolder(market_.Path(), server_folder_.Path(), options);
 }
 

@@ -9,13 +9,15 @@
 int main(int argc, char** argv) {
   constexpr const char* kUsage =
       "usage: varnolt-publish PROGRAM_FOLDER SERVER_FOLDER [--base URL] [--ftp-host HOST[:PORT]]\n"
-      "                       [--upto DATE] [--homepage-before YEAR]\n"
+      "                       [--upto DATE] [--homepage-before YEAR] [--quotes]\n"
       "  --base URL       the server's address for files/net.dat (default "
       "http://127.0.0.1:8080/)\n"
       "  --ftp-host HOST  the FTP host line for files/net.dat (default 127.0.0.1:2121)\n"
       "  --upto DATE      year files end at DATE (yyyy/mm/dd); later days become monthly\n"
       "                   files and, for the newest day, a daily file\n"
-      "  --homepage-before YEAR  years before YEAR are listed in files/kbk1.dat\n";
+      "  --homepage-before YEAR  years before YEAR are listed in files/kbk1.dat\n"
+      "  --quotes         the whole year files also go to quotes/data/ for the server's quote\n"
+      "                   source (cgi-bin/quote.cgi/CODE/FROM/TO), which the downloader asks\n";
   varnolt::publish::Options options;
   std::vector<std::string> folders;
   for (int i = 1; i < argc; ++i) {
@@ -30,6 +32,8 @@ int main(int argc, char** argv) {
       }
     } else if (word == "--homepage-before" && i + 1 < argc) {
       options.homepage_before = std::atoi(argv[++i]);
+    } else if (word == "--quotes") {
+      options.quotes = true;
     } else if (word == "--help") {
       std::cout << kUsage;
       return 0;

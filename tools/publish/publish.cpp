@@ -1,5 +1,7 @@
 #include "publish.h"
 
+#include "stored_prices.h"
+
 #include <algorithm>
 #include <charconv>
 #include <map>
@@ -22,68 +24,6 @@ namespace varnolt::publish {
 namespace {
 
 namespace fs = std::filesystem;
-
-uint32_t Load16At(const std::string& bytes, size_t at) {
-  return static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1]) << 8;
-}
-
-size_t RecordOffset(uint32_t slot, int day_index) {
-  return kDirectoryBytes + (slot - 1) * kSlotBytes +
-         static_cast<size_t>(day_index - 1) * kRecordBytes;
-}
-
-// Calls visit(code, day index, record) for every record of the year file's bytes that has a
-// close, code by code.
-template <class Visit>
-void ForEachDayWithData(const std::string& bytes, Visit visit) {
-  for (int code = 0; code < kCodeCount; ++code) {
-    const uint32_t slot = Load16At(bytes, 2 + 2 * static_cast<size_t>(code));
-    if (slot == 0) continue;
-    for (int index = 1; index <= kDaysPerSlot; ++index) {
-      DayRecord record;
-      DecodeRecord(reinterpret_cast<const unsigned char*>(bytes.data()) + RecordOffset(slot, index),
-                   record);
-      if (record.close != 0) visit(code, index, record);
-    }
-  }
-}
-
-std::set<int> CodesWithSlot(const std::string& bytes) {
-  std::set<int> codes;
-  for (int code = 0; code < kCodeCount; ++code) {
-    if (Load16At(bytes, 2 + 2 * static_cast<size_t>(code)) != 0) codes.insert(code);
-  }
-  return codes;
-}
-
-// Empties every record after the day index, as a year file that has not seen those days yet.
-void ClearAfter(std::string& bytes, int last_index) {
-  for (int code = 0; code < kCodeCount; ++code) {
-    const uint32_t slot = Load16At(bytes, 2 + 2 * static_cast<size_t>(code));
-    if (slot == 0 || last_index >= kDaysPerSlot) continue;
-    const size_t from = RecordOffset(slot, last_index + 1);
-    std::fill(bytes.begin() + static_cast<std::ptrdiff_t>(from),
-              bytes.begin() +
-                  static_cast<std::ptrdiff_t>(RecordOffset(slot, kDaysPerSlot) + kRecordBytes),
-              '\0');
-  }
-}
-
-// The CSV price line that gives back the record when converted: a volume kept in units of
-// 10,000 shares goes out as the whole number of shares.
-std::string CsvLine(DayNumber day, int code, const DayRecord& record) {
-  std::string volume = std::to_string(record.volume < 0 ? -int64_t{record.volume} : record.volume);
-  if (record.volume < 0) volume += "0000";
-  std::string line = DayToSlash(day) + "," + std::to_string(code) + "," +
-                     std::to_string(record.open) + "," + std::to_string(record.high) + "," +
-                     std::to_string(record.low) + "," + std::to_string(record.close) + "," + volume;
-  if (record.split != 0) {
-    char split[32];
-    const auto end = std::to_chars(split, split + sizeof split, record.split).ptr;
-    line += "," + std::string(split, end) + "株";
-  }
-  return line;
-}
 
 // Splits a compressed file into parts named by the year, removing the whole file.
 int WriteParts(const fs::path& packed, const fs::path& folder, int year, size_t part_bytes) {
@@ -200,6 +140,14 @@ void PublishFolder(const fs::path& program_folder, const fs::path& server_folder
                    std::to_string(WriteParts(packed, data, year, options.part_bytes)));
   }
   if (last_day == 0) throw FileError("公開する株価データがありません");
+  if (options.quotes) {
+    fs::create_directories(server_folder / "quotes" / "data");
+    for (int year : years) {
+      const std::string name = std::to_string(year) + ".kbk";
+      WriteFileDurably(server_folder / "quotes" / "data" / name,
+                       ReadBytes(program_folder / "data" / name));
+    }
+  }
   kbk2.insert(kbk2.begin(), DayToSlash(last_day));
   WriteFileDurably(files / "kbk2.dat", JoinLines(kbk2));
   if (!kbk1.empty()) WriteFileDurably(files / "kbk1.dat", JoinLines(kbk1));
@@ -224,7 +172,7 @@ void PublishFolder(const fs::path& program_folder, const fs::path& server_folder
   // that answers it (varnolt-server as the CGI handler of ".cgi", see the README).
   fs::create_directories(server_folder / "cgi-bin");
   for (const char* script : {"webtime", "monthlydir", "dailydir", "mainlog", "monthlylog",
-                             "dailylog", "list"}) {
+                             "dailylog", "list", "quote"}) {
     WriteFileDurably(server_folder / "cgi-bin" / (std::string(script) + ".cgi"),
                      "# answered by varnolt-server, the handler of .cgi files\n");
   }

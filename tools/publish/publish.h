@@ -21,6 +21,9 @@ struct Options {
   DayNumber upto = 0;
   // Years before this one are listed in files/kbk1.dat (the homepage server's list) instead.
   int homepage_before = 0;
+  // Also copies the whole year files into quotes/data/, where the server's quote source finds
+  // the prices its own files lack, as an external quote site would have them.
+  bool quotes = false;
 };
 
 // The three base addresses of a server published under `base`.
