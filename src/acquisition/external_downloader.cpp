@@ -183,7 +183,8 @@ bool UpdateRun::ProcessHistoricalResult(int64_t& mark) {
         "d" + DayToCompact(static_cast<DayNumber>(std::trunc(ServerNow()))) + ".dat";
     if (const auto names = server.ListDirectory("daily")) {
       for (const std::string& name : *names) {
-        if (name.find(".dat") != std::string::npos && name != today) {
+        // Only superseded daily price files go: the folder also holds finance.dat.
+        if (name.starts_with('d') && DayOfName(name) != 0 && name != today) {
           FtpDelete({config.ftp_host, config.ftp_user, std::string(FtpPassword())},
                     "/kabuka/daily/" + name);
         }

@@ -1,6 +1,7 @@
 #include "app/tf_main.h"
 
 #include <QAction>
+#include <QTimer>
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QGroupBox>
@@ -147,6 +148,11 @@ void TfMain::BuildMenu() {
   QAction* update = file->addAction("最新の株価データをネットで入手(&N)");
   update->setObjectName("D1");
   connect(update, &QAction::triggered, this, [this] { D1Click(); });
+  timer1_ = new QTimer(this);
+  timer1_->setObjectName("Timer1");
+  timer1_->setInterval(60000);
+  connect(timer1_, &QTimer::timeout, this, [this] { Timer1Timer(); });
+  timer1_->start();
   file->addSeparator();
   QAction* exit = file->addAction("終了(&X)");
   exit->setObjectName("Exit1");

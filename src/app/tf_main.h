@@ -31,6 +31,7 @@ class QColorDialog;
 class QLockFile;
 class QPushButton;
 class QTabWidget;
+class QTimer;
 class QTextEdit;
 class TfMemo;
 
@@ -118,6 +119,8 @@ class TfMain : public QMainWindow {
   void Button57Click();
   void csvC1Click();
   void D1Click();
+  // The scheduled owner update, every minute while ownerautopilot.log exists.
+  void Timer1Timer();
 
   // The holdings ledger on the statistics page.
   void CheckBox1Click();
@@ -179,6 +182,7 @@ class TfMain : public QMainWindow {
 
   varnolt::ProgramFolder folder_;
   Clock today_;
+  QTimer* timer1_ = nullptr;  // Timer1
   std::unique_ptr<QLockFile> lock_;
   bool another_copy_running_ = false;
 

@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "acquisition/latest_update.h"
+#include "acquisition/owner_schedule.h"
 #include "app/tf_main.h"
 #include "net/file_stamp.h"
 #include "net/server_config.h"
@@ -55,6 +56,21 @@ class WindowUpdateHost : public varnolt::UpdateHost {
 };
 
 }  // namespace
+
+void TfMain::Timer1Timer() {
+  timer1_->stop();
+  varnolt::ServerConfig config =
+      varnolt::ReadServerConfig(folder_.File("net.dat")).value_or(varnolt::ServerConfig{});
+  varnolt::UpdateOptions options;
+  options.program_stamp = varnolt::FileStamp("/proc/self/exe").value_or(0);
+  WindowUpdateHost host(*this, title_);
+  const varnolt::SchedulePass pass = varnolt::RunOwnerSchedule(folder_, config, host, options);
+  // Without a schedule at the first tick the timer stays stopped until the program ends.
+  if (!pass.schedule_found) return;
+  timer1_->start();
+  // The machine sleeps after a scheduled run, through the session manager.
+  if (pass.update_ran) QProcess::startDetached("systemctl", {"suspend"});
+}
 
 void TfMain::D1Click() {
   pages_->setCurrentWidget(title_.page);

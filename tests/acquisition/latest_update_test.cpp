@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "acquisition/download_request.h"
+#include "acquisition/owner_schedule.h"
 #include "acquisition/update_fixture.h"
 #include "base/text_codec.h"
 #include "base/text_file.h"
@@ -314,6 +315,39 @@ TEST_F(DownloaderRound, OurDownloaderAnswersFromTheServersQuoteSource) {
   failing.downloader = host.downloader;
   EXPECT_EQ(Update(other, failing).procedure_result, false);
   EXPECT_EQ(failing.messages, Strings{"2001/05/31より後のデータを入手できませんでした"});
+}
+
+TEST_F(DownloaderRound, TheOwnersScheduleUploadsUnattendedAndRecordsTheOutcome) {
+  const ProgramFolder home = NewInstallation("home");
+  fs::copy_file(ServerFile("kabuka/monthly/h20010614.dat"),
+                ServerFile("kabuka/daily/d20010613.dat"));
+  WriteLines(home.File("ownerautopilot.log"), {"08:30", "23:00,Failure", "07:00,Success", "bad"});
+  RecordingHost host;
+  Answer(host);
+  host.now = *ParseDateTime("2001/06/16 09:00:00");
+  ServerConfig config = *ReadServerConfig(home.File("net.dat"));
+  const SchedulePass pass = RunOwnerSchedule(home, config, host, {});
+  EXPECT_TRUE(pass.schedule_found);
+  EXPECT_TRUE(pass.update_ran);
+  EXPECT_EQ(ReadLines(home.File("ownerautopilot.log")),
+            (Lines{"08:30,Success", "23:00", "07:00,Success", "bad"}));
+  EXPECT_TRUE(host.messages.empty());
+  // One poll of the downloader, the pause after the run, then before and after check.
+  EXPECT_EQ(host.waited, (std::vector<double>{10, 30, 10, 180}));
+  // Unattended: made and uploaded for the server, nothing taken in locally.
+  EXPECT_TRUE(fs::exists(ServerFile("kabuka/monthly/h20010615.dat")));
+  EXPECT_FALSE(fs::exists(home.YearFile(2001)));
+  EXPECT_EQ(ReadUpdateMark(home), MarkOf(2001, 5, 31, 5));
+  // Old daily files are cleared away; the financial data beside them stays.
+  EXPECT_FALSE(fs::exists(ServerFile("kabuka/daily/d20010613.dat")));
+  EXPECT_TRUE(fs::exists(ServerFile("kabuka/daily/finance.dat")));
+
+  // Later the same day nothing is due; without the file there is no schedule at all.
+  RecordingHost later;
+  later.now = *ParseDateTime("2001/06/16 10:00:00");
+  EXPECT_FALSE(RunOwnerSchedule(home, config, later, {}).update_ran);
+  fs::remove(home.File("ownerautopilot.log"));
+  EXPECT_FALSE(RunOwnerSchedule(home, config, later, {}).schedule_found);
 }
 
 TEST_F(DownloaderRound, ARenameFailingThreeTimesKeepsTheMarkAndConvertsNothing) {

@@ -25,7 +25,10 @@ class RecordingHost : public UpdateHost {
   void SetDetail(const std::string&) override {}
   void HideProgress() override {}
   DateTime LocalNow() override { return now; }
-  void Wait(double) override { ++waits; }
+  void Wait(double seconds) override {
+    ++waits;
+    waited.push_back(seconds);
+  }
   bool StartProgram(const std::filesystem::path& program,
                     const std::filesystem::path& working_folder) override;
 
@@ -33,6 +36,7 @@ class RecordingHost : public UpdateHost {
   std::vector<std::string> messages;
   std::vector<std::string> statuses;
   int waits = 0;
+  std::vector<double> waited;
   int starts = 0;
   // Stands for the external downloader: runs at each start with the program folder.
   std::function<void(const std::filesystem::path&)> downloader;
