@@ -1,9 +1,14 @@
 // The latest-data update against the reference data server on loopback: what it fetches, what
 // it shows, what it leaves in the store and the state, and how each failure ends it.
+#include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 
 #include "acquisition/download_request.h"
 #include "acquisition/owner_schedule.h"
@@ -237,6 +242,45 @@ TEST_F(LatestUpdate, CommandLinePrintsEachMessageAndExitsWithTheOutcome) {
   WriteBytesAtomically(ServerFile("files/all.txt"), "");
   EXPECT_EQ(run(""), std::make_pair(1, std::string("接続に失敗しました\n--\n")));
   EXPECT_EQ(run(" --unattended"), std::make_pair(1, std::string()));
+}
+
+// Runs `varnolt-cli update` on the folder and kills it after `delay` (never when it is zero).
+void UpdateKilledAfter(const ProgramFolder& folder, std::chrono::microseconds delay) {
+  const std::string home = folder.Root().string();
+  const pid_t child = fork();
+  if (child == 0) {
+    const int null = open("/dev/null", O_WRONLY);
+    dup2(null, STDOUT_FILENO);
+    execl(VARNOLT_CLI_PROGRAM, VARNOLT_CLI_PROGRAM, "--home", home.c_str(), "--now",
+          "2001/06/15 18:00:00", "update", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  if (delay.count() > 0) {
+    std::this_thread::sleep_for(delay);
+    kill(child, SIGKILL);
+  }
+  waitpid(child, nullptr, 0);
+}
+
+// Kills fall before the year file, after it, in the monthly and daily files and after the end.
+TEST_F(LatestUpdate, AKillAtAnyMomentLeavesAReadableStoreThatTheNextUpdateCompletes) {
+  Publish("2001/05/31");
+  StartServer("2001/06/15 18:00:00");
+  const auto started = std::chrono::steady_clock::now();
+  UpdateKilledAfter(NewInstallation("whole"), {});
+  const auto whole = std::chrono::duration_cast<std::chrono::microseconds>(
+      std::chrono::steady_clock::now() - started);
+  for (int step = 1; step < 16; ++step) {
+    SCOPED_TRACE(step);
+    const ProgramFolder home = NewInstallation("killed" + std::to_string(step));
+    UpdateKilledAfter(home, whole * step / 16);
+    for (int year : {2000, 2001}) {
+      if (fs::exists(home.YearFile(year))) EXPECT_TRUE(IsWellFormedYearFile(home.YearFile(year)));
+    }
+    RecordingHost host;
+    EXPECT_EQ(Update(home, host).procedure_result, true);
+    EXPECT_TRUE(SameFile(home.YearFile(2001), ProgramFolder(Market()).YearFile(2001)));
+  }
 }
 
 // The downloader brings the day the server lacks; it goes up as the month's new file, which a
