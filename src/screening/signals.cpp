@@ -91,7 +91,8 @@ class SignalRun {
     bool needs_record = false;
     for (const Lines& set : sets.buy) buy_.push_back(Prepare(set, screening, needs_record));
     for (const Lines& set : sets.sell) sell_.push_back(Prepare(set, screening, needs_record));
-    if (needs_record) record_ = ReadFinancialRecordOrNone(scope.folder.DataDir(), data.current_code);
+    if (needs_record)
+      record_ = ReadFinancialRecordOrNone(scope.folder.DataDir(), data.current_code);
   }
 
   void Run(std::vector<SignalMark>& marks, SignalTrace* trace) {
@@ -165,6 +166,9 @@ class SignalRun {
     return computation.result == kFailure ? nullptr : computation.series.get();
   }
 
+  // A set passes when every condition does, so the conditions may be taken in any order: the
+  // cheap ones first, then those whose computation another set already ran on this bar, then
+  // the rest. A failing one spares the computations of those after it.
   bool Passes(const PreparedSet& set, int64_t volume) {
     if (count_ < 1) return false;
     for (const SetCondition& condition : set.conditions) {
@@ -176,17 +180,29 @@ class SignalRun {
                                     volume, record_)) {
           return false;
         }
-        continue;
-      }
-      if (count_ < prepared.needed) return false;
-      const ScreeningSeries* slots = Computed(condition.computation, line.number, line.days1);
-      if (slots == nullptr ||
-          !TestComputedCondition(line.number, *slots, count_, line.num1, line.num2, line.days1,
-                                 prepared.window)) {
+      } else if (count_ < prepared.needed) {
         return false;
       }
     }
+    for (const SetCondition& condition : set.conditions) {
+      if (condition.computation >= 0 && computations_[condition.computation].done &&
+          !PassesComputed(condition)) {
+        return false;
+      }
+    }
+    // Tested again when the loop above took it: the same slots, the same answer.
+    for (const SetCondition& condition : set.conditions) {
+      if (condition.computation >= 0 && !PassesComputed(condition)) return false;
+    }
     return true;
+  }
+
+  bool PassesComputed(const SetCondition& condition) {
+    const PreparedCondition& prepared = condition.prepared;
+    const ParsedCondition& line = prepared.line;
+    const ScreeningSeries* slots = Computed(condition.computation, line.number, line.days1);
+    return slots != nullptr && TestComputedCondition(line.number, *slots, count_, line.num1,
+                                                     line.num2, line.days1, prepared.window);
   }
 
   const LoadedSeries& data_;
@@ -241,8 +257,7 @@ std::vector<SignalMark> FindSignalsBarByBar(const LoadedSeries& data, const Sign
     for (int side : {+1, -1}) {
       const std::vector<Lines>& lists = side > 0 ? sets.buy : sets.sell;
       for (size_t k = 0; k < lists.size(); ++k) {
-        if (EvaluateConditionList(lists[k], data.current_code, *series, count, volume,
-                                  screening)) {
+        if (EvaluateConditionList(lists[k], data.current_code, *series, count, volume, screening)) {
           marks.push_back(MarkAt(*series, count, bar, side, static_cast<int>(k) + 1));
         }
       }
