@@ -21,6 +21,8 @@ class QTextEdit;
 // The page "売買ｼｸﾞﾅﾙ": the buy and sell lists of condition-set files, the switches that mark
 // them on the charts of data 1 and data 2, and the signal mark colour.
 class SignalPage : public QWidget {
+  Q_OBJECT
+
  public:
   SignalPage(varnolt::ProgramFolder folder, std::vector<ColorChoice>& colors, QWidget* parent);
 
