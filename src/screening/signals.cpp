@@ -1,5 +1,6 @@
 #include "screening/signals.h"
 
+#include <map>
 #include <optional>
 
 #include "base/dates.h"
@@ -24,9 +25,10 @@ bool ShowsSignals(const LoadedSeries& data) {
 }
 
 // The 300 trading days ending at a bar: taken from the bar table when it holds them, read from
-// the store otherwise. Only the prices of the entries change. Returns the entry count.
-int FillSeries(const LoadedSeries& data, int bar, const SignalScope& scope,
-               ScreeningSeries& series) {
+// the store by `load` (date, series) otherwise. Only the prices of the entries change. Returns
+// the entry count.
+template <typename Load>
+int FillSeries(const LoadedSeries& data, int bar, ScreeningSeries& series, Load load) {
   if (bar >= kSignalSeriesLength) {
     const int first = bar - kSignalSeriesLength;
     for (int j = 1; j <= kSignalSeriesLength; ++j) {
@@ -39,10 +41,29 @@ int FillSeries(const LoadedSeries& data, int bar, const SignalScope& scope,
     }
     return kSignalSeriesLength;
   }
-  const DayNumber date = CompactToDay(std::to_string(data.bars[bar].date));
-  return LoadScreeningSeries(scope.folder, data.current_code, kSignalSeriesLength, data.adjusted,
-                             date, scope.today, series);
+  return load(CompactToDay(std::to_string(data.bars[bar].date)), series);
 }
+
+// The stock's slot of each year, read from the store once for the whole chart: the first 299
+// bars each load their series from the same few slots.
+class SlotCache {
+ public:
+  SlotCache(const ProgramFolder& folder, int code) : folder_(folder), code_(code) {}
+
+  const SlotRecords* Slot(int year) {
+    auto [at, added] = years_.try_emplace(year);
+    if (added) {
+      auto slot = std::make_unique<SlotRecords>();
+      if (ReadYearSlot(folder_, year, code_, *slot)) at->second = std::move(slot);
+    }
+    return at->second.get();
+  }
+
+ private:
+  const ProgramFolder& folder_;
+  int code_;
+  std::map<int, std::unique_ptr<SlotRecords>> years_;  // null: the year has no file
+};
 
 // The volume of a bar in shares: the bar table keeps it in units of the load's divisor.
 int64_t VolumeOf(const LoadedSeries& data, int bar) {
@@ -84,7 +105,8 @@ struct SharedComputation {
 class SignalRun {
  public:
   SignalRun(const LoadedSeries& data, const SignalSets& sets, const SignalScope& scope)
-      : data_(data), scope_(scope) {
+      : data_(data), scope_(scope), cache_(scope.folder, data.current_code) {
+    slots_ = [this](int year) { return cache_.Slot(year); };
     const Lines no_holdings;
     // The evaluation date only places spans in the store, which a preloaded series never reads.
     const ScreeningScope screening{scope.folder, scope.controls, 0, scope.today, no_holdings};
@@ -97,7 +119,10 @@ class SignalRun {
 
   void Run(std::vector<SignalMark>& marks, SignalTrace* trace) {
     for (int bar = data_.first_shown; bar <= data_.bars.Count(); ++bar) {
-      count_ = FillSeries(data_, bar, scope_, *base_);
+      count_ = FillSeries(data_, bar, *base_, [&](DayNumber date, ScreeningSeries& series) {
+        return LoadScreeningSeries(slots_, kSignalSeriesLength, data_.adjusted, date, scope_.today,
+                                   series);
+      });
       for (SharedComputation& computation : computations_) computation.done = false;
       last_used_ = base_.get();
       const int64_t volume = VolumeOf(data_, bar);
@@ -207,6 +232,8 @@ class SignalRun {
 
   const LoadedSeries& data_;
   const SignalScope& scope_;
+  SlotCache cache_;
+  YearSlots slots_;
   std::unique_ptr<ScreeningSeries> base_ = std::make_unique<ScreeningSeries>();
   const ScreeningSeries* last_used_ = nullptr;
   int count_ = 0;
@@ -250,7 +277,10 @@ std::vector<SignalMark> FindSignalsBarByBar(const LoadedSeries& data, const Sign
   auto series = std::make_unique<ScreeningSeries>();
   const Lines no_holdings;
   for (int bar = data.first_shown; bar <= data.bars.Count(); ++bar) {
-    const int count = FillSeries(data, bar, scope, *series);
+    const int count = FillSeries(data, bar, *series, [&](DayNumber date, ScreeningSeries& into) {
+      return LoadScreeningSeries(scope.folder, data.current_code, kSignalSeriesLength,
+                                 data.adjusted, date, scope.today, into);
+    });
     const DayNumber date = CompactToDay(std::to_string(data.bars[bar].date));
     const ScreeningScope screening{scope.folder, scope.controls, date, scope.today, no_holdings};
     const int64_t volume = VolumeOf(data, bar);
