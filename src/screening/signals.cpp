@@ -126,14 +126,16 @@ class SignalRun {
       for (SharedComputation& computation : computations_) computation.done = false;
       last_used_ = base_.get();
       const int64_t volume = VolumeOf(data_, bar);
-      for (size_t k = 0; k < buy_.size(); ++k) {
-        if (Passes(buy_[k], volume)) marks.push_back(MarkAt(*base_, count_, bar, +1, k + 1));
-      }
-      for (size_t k = 0; k < sell_.size(); ++k) {
-        if (Passes(sell_[k], volume)) marks.push_back(MarkAt(*base_, count_, bar, -1, k + 1));
+      for (int side : {+1, -1}) {
+        const std::vector<PreparedSet>& sets = side > 0 ? buy_ : sell_;
+        for (size_t k = 0; k < sets.size(); ++k) {
+          if (Passes(sets[k], volume)) {
+            marks.push_back(MarkAt(*base_, count_, bar, side, static_cast<int>(k) + 1));
+          }
+        }
       }
     }
-    if (trace != nullptr) {
+    if (trace != nullptr && last_used_ != nullptr) {
       *trace->series = *last_used_;
       trace->count = count_;
     }
