@@ -82,6 +82,17 @@ constexpr const char* kScreenDetails =
     "Without a selection option: the selection of --file's line 1, else the whole catalogue.\n"
     "  --settings, --set  the indicator parameters (see `varnolt-cli controls`)\n";
 
+constexpr const char* kSignalsDetails =
+    "Loads data 1 as load does and prints the buy and sell signals its daily chart would show\n"
+    "with signal display on: for each displayed bar, every buy set in the order given, then\n"
+    "every sell set, is evaluated as of that bar over the 300 trading days ending there, and\n"
+    "each set that passes prints DATE,buy,N or DATE,sell,N, N its place among the sets of its\n"
+    "side. Nothing for bars other than daily ones.\n"
+    "  --buy, --sell SET.ini  a condition-set file (line 1 is skipped); repeat for more sets\n"
+    "  --settings, --set  the indicator parameters (see `varnolt-cli controls`)\n"
+    "  --unit, --no-adjust, TEXT, START, END  as for load\n"
+    "A set file that cannot be read is a message on stderr with status 1.\n";
+
 constexpr const char* kCipherDetails =
     "Enciphers or deciphers stdin (UTF-8, one trailing line end removed) with the program's\n"
     "built-in key for USE and prints the result and a line end.\n"
@@ -129,6 +140,10 @@ constexpr CommandEntry kCommands[] = {
      "screen [--settings FILE] [--set CONTROL=TEXT]... [--market M --sector S |\n"
      "         --checked GROUP | --codes C,C,...] (--file SET.ini | --line LINE...)",
      kScreenDetails},
+    {"signals", SignalsCommand,
+     "signals [--settings FILE] [--set CONTROL=TEXT]... [--unit U] [--no-adjust]\n"
+     "        [--buy SET.ini]... [--sell SET.ini]... TEXT START END",
+     kSignalsDetails},
     {"controls", ControlsCommand, "controls [--settings FILE] [--set CONTROL=TEXT]...",
      kControlsDetails},
     {"cipher", CipherCommand, "cipher encode|decode USE < text", kCipherDetails},

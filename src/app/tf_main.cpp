@@ -20,6 +20,7 @@
 #include "app/control_bridge.h"
 #include "app/file_dialogs.h"
 #include "app/oscillator_periods_page.h"
+#include "app/signal_page.h"
 #include "app/statistics_page.h"
 #include "app/tf_memo.h"
 #include "app/trend_periods_page.h"
@@ -128,7 +129,10 @@ void TfMain::BuildPages() {
   ConnectHoldingsPanel(statistics.edit_holdings, statistics.profit_and_loss);
   pages_->addTab(statistics.page, "統計");
 
-  pages_->addTab(ColorPlaceholderPage(pages_, "○", "lbsc", "Button16", other_colors_), "売買ｼｸﾞﾅﾙ");
+  signal_page_ = new SignalPage(folder_, other_colors_, pages_);
+  signal_page_->inform = [this](const QString& message) { inform(message); };
+  signal_page_->warn = [this](const QString& message) { warn(message); };
+  pages_->addTab(signal_page_, "売買ｼｸﾞﾅﾙ");
 
   ConnectSelectionPage(selection1_, 1);
   ConnectSelectionPage(selection2_, 2);

@@ -33,6 +33,7 @@ class QPushButton;
 class QTabWidget;
 class QTimer;
 class QTextEdit;
+class SignalPage;
 class TfMemo;
 
 // The main window: the tab pages of data selection, chart settings, the chart and the analysis
@@ -202,7 +203,8 @@ class TfMain : public QMainWindow {
   OscillatorPage oscillator_;
   ParameterPage trend_periods_;
   ParameterPage oscillator_periods_;
-  std::vector<ColorChoice> other_colors_;  // lbgann, lbsc on pages still to come
+  std::vector<ColorChoice> other_colors_;  // lbgann on a page still to come, lbsc
+  SignalPage* signal_page_ = nullptr;  // 売買ｼｸﾞﾅﾙ: marks drawn after each price chart
   QColorDialog* color_dialog_ = nullptr;
   QTextEdit* statistics_ = nullptr;  // reStat
   HoldingsPanel holdings_;

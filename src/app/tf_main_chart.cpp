@@ -14,6 +14,7 @@
 #include "app/chart_image.h"
 #include "app/control_bridge.h"
 #include "app/radio_group.h"
+#include "app/signal_page.h"
 #include "app/tf_main.h"
 #include "base/file_error.h"
 #include "base/numbers.h"
@@ -74,7 +75,11 @@ bool TfMain::ShowPriceChartWithoutSnapshot(int data_number) {
   return shown;
 }
 
-void TfMain::AfterDisplay(int /*data_number*/) {}
+void TfMain::AfterDisplay(int data_number) {
+  signal_page_->ShowSignals(DataOf(data_number), data_number, ReadControls(), today_(),
+                            chart_->image(), *statistics_);
+  chart_->update();
+}
 
 void TfMain::Button4Click() {
   ClearRegions(*basic1_.from, *basic1_.to);

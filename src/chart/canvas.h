@@ -26,7 +26,7 @@ struct TextSize {
 // The chart image as every drawing sees it, with the conventions of the classic Windows
 // drawing calls: LineTo leaves out its end point, Rectangle and FillRect cover x1..x2−1 and
 // y1..y2−1, Rectangle outlines with the pen and fills with the brush, and TextOut paints the
-// text's background with the brush colour.
+// text's background with the brush colour and the text in the text colour (black until set).
 class Canvas {
  public:
   virtual ~Canvas() = default;
@@ -37,6 +37,7 @@ class Canvas {
   virtual void SetPen(Color color, PenStyle style = PenStyle::kSolid, int width = 1,
                       PenMode mode = PenMode::kCopy) = 0;
   virtual void SetBrush(Color color) = 0;
+  virtual void SetTextColor(Color color) = 0;
 
   virtual void MoveTo(int x, int y) = 0;
   virtual void LineTo(int x, int y) = 0;

@@ -138,7 +138,7 @@ void QImageCanvas::TextOut(int x, int y, std::string_view text) {
   const QFontMetrics metrics(font_);
   const QRect box(x, y, metrics.horizontalAdvance(string), metrics.height());
   painter.fillRect(box, QColor(ToQRgb(brush_)));
-  painter.setPen(QColor(Qt::black));
+  painter.setPen(QColor(ToQRgb(text_color_)));
   painter.drawText(x, y + metrics.ascent(), string);
 }
 

@@ -19,6 +19,7 @@ class QImageCanvas : public Canvas {
 
   void SetPen(Color color, PenStyle style, int width, PenMode mode) override;
   void SetBrush(Color color) override { brush_ = color; }
+  void SetTextColor(Color color) override { text_color_ = color; }
   void MoveTo(int x, int y) override { at_ = {x, y}; }
   void LineTo(int x, int y) override;
   void Rectangle(int x1, int y1, int x2, int y2) override;
@@ -46,6 +47,7 @@ class QImageCanvas : public Canvas {
   int pen_width_ = 1;
   PenMode mode_ = PenMode::kCopy;
   Color brush_ = kWhite;
+  Color text_color_ = kBlack;
   Point at_;
 };
 

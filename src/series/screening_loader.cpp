@@ -22,16 +22,23 @@ bool ScreeningSpanAccepted(int count) {
 int LoadScreeningSeries(const ProgramFolder& folder, int code, int count, bool adjust,
                         DayNumber end, DayNumber today, ScreeningSeries& series) {
   if (!ScreeningSpanAccepted(count)) return 0;
+  return LoadScreeningSeries(StoreYearSlots(folder, code), count, adjust, end, today, series);
+}
+
+int LoadScreeningSeries(const YearSlots& slots, int count, bool adjust, DayNumber end,
+                        DayNumber today, ScreeningSeries& series) {
+  if (!ScreeningSpanAccepted(count)) return 0;
   const int span = static_cast<int>(ScreeningSpanDays(count));
   const DayNumber first = end - span + 1;
 
   float factor = 1;
-  if (adjust && end < today) factor = SplitsAfter(folder, code, end, CivilFromDay(today).year);
+  if (adjust && end < today) factor = SplitsAfter(slots, end, CivilFromDay(today).year);
 
   std::vector<DayRecord> days(span);
-  SlotRecords slot;
   for (int year = CivilFromDay(end).year; year >= CivilFromDay(first).year; --year) {
-    if (!ReadYearSlot(folder, year, code, slot)) continue;
+    const SlotRecords* read = slots(year);
+    if (read == nullptr) continue;
+    const SlotRecords& slot = *read;
     const DayNumber base = YearBase(year);
     const DayRange range = RangeInYear(base, first, end);
     // Newest first, so that a split restates the days before it and not its own day.

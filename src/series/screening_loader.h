@@ -5,6 +5,7 @@
 #include "base/program_folder.h"
 #include "series/calendar.h"
 #include "series/screening_series.h"
+#include "series/split_scan.h"
 
 namespace varnolt {
 
@@ -24,5 +25,8 @@ bool ScreeningSpanAccepted(int count);
 // file cannot be read.
 int LoadScreeningSeries(const ProgramFolder& folder, int code, int count, bool adjust,
                         DayNumber end, DayNumber today, ScreeningSeries& series);
+// The same from a stock's slots as `slots` gives them, for many loads of one stock.
+int LoadScreeningSeries(const YearSlots& slots, int count, bool adjust, DayNumber end,
+                        DayNumber today, ScreeningSeries& series);
 
 }  // namespace varnolt

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "base/program_folder.h"
 #include "series/calendar.h"
 #include "store/day_record.h"
@@ -25,8 +27,17 @@ struct DayRange {
 };
 DayRange RangeInYear(DayNumber year_base, DayNumber first, DayNumber last);
 
+// Where a reader takes one stock's slot of a year from: the store itself, or slots read once
+// for many loads of the same stock. Nothing when the year has no file; the slot stays valid
+// until the next call.
+using YearSlots = std::function<const SlotRecords*(int year)>;
+
+// The store's slots of a code, read afresh at each call.
+YearSlots StoreYearSlots(const ProgramFolder& folder, int code);
+
 // The product of the split factors recorded after `day`, from the current year down to the
 // day's year, in single precision: dividing a price of `day` by it gives today's share terms.
 float SplitsAfter(const ProgramFolder& folder, int code, DayNumber day, int current_year);
+float SplitsAfter(const YearSlots& slots, DayNumber day, int current_year);
 
 }  // namespace varnolt

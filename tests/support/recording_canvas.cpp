@@ -43,6 +43,11 @@ void RecordingCanvas::SetBrush(Color color) {
   Record("brush " + Hex(color));
 }
 
+void RecordingCanvas::SetTextColor(Color color) {
+  text_color_ = color;
+  Record("textcolor " + Hex(color));
+}
+
 void RecordingCanvas::MoveTo(int x, int y) {
   at_ = {x, y};
   Record("move " + Pair(x, y));
@@ -75,7 +80,7 @@ void RecordingCanvas::Polygon(std::span<const Point> points) {
 
 void RecordingCanvas::TextOut(int x, int y, std::string_view text) {
   Record("text " + Pair(x, y) + " " + std::string(text));
-  texts_.push_back({x, y, std::string(text), brush_});
+  texts_.push_back({x, y, std::string(text), brush_, text_color_});
 }
 
 TextSize RecordingCanvas::TextExtent(std::string_view text) {

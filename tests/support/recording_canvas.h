@@ -12,7 +12,7 @@ namespace varnolt::testing {
 // what a drawing asked for:
 //   "pen 0000FF dot 1 copy", "brush FFFFFF", "move 30,10", "line 30,10-30,385",
 //   "rect 10,20-16,40", "fill 0,0-10,10", "ellipse 1,2-3,4", "polygon 1,2 3,4 5,6",
-//   "text 5,385 単位千".
+//   "text 5,385 単位千", "textcolor 008000".
 // Colours are the stored 0x00BBGGRR value in hex. Text is 6 pixels per byte and 12 pixels high.
 class RecordingCanvas : public Canvas {
  public:
@@ -50,6 +50,7 @@ class RecordingCanvas : public Canvas {
     int y = 0;
     std::string text;
     Color brush;
+    Color color = kBlack;
   };
 
   RecordingCanvas(int width = 660, int height = 400) : width_(width), height_(height) {}
@@ -59,6 +60,7 @@ class RecordingCanvas : public Canvas {
 
   void SetPen(Color color, PenStyle style, int width, PenMode mode) override;
   void SetBrush(Color color) override;
+  void SetTextColor(Color color) override;
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
   void Rectangle(int x1, int y1, int x2, int y2) override;
@@ -92,6 +94,7 @@ class RecordingCanvas : public Canvas {
   PenStyle style_ = PenStyle::kSolid;
   PenMode mode_ = PenMode::kCopy;
   Color brush_ = kWhite;
+  Color text_color_ = kBlack;
   Point at_;
   std::vector<Call> calls_;
   std::vector<LineCall> lines_;
