@@ -14,6 +14,7 @@
 #include "app/tf_main.h"
 #include "app/tfsub2.h"
 #include "base/data_set_names.h"
+#include "screening/condition_catalogue.h"
 
 namespace {
 
@@ -83,7 +84,10 @@ bool ScheduleBrowserScreenshot(Tfsub2& browser) {
     catalogue->setCurrentRow(0);
     browser.Button9Click();
     browser.findChild<QLineEdit*>("eddt1")->setText("20");
-    catalogue->setCurrentRow(16);  // the golden cross of two moving averages
+    // The golden cross of two moving averages, by its catalogue number.
+    const auto order = varnolt::ScreeningDisplayOrder();
+    catalogue->setCurrentRow(
+        static_cast<int>(std::find(order.begin(), order.end(), 12) - order.begin()));
     browser.Button9Click();
     browser.Button5Click();
     browser.WaitForScreening();

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QElapsedTimer>
@@ -372,11 +371,6 @@ void Tfsub2::FormResize() {
 void Tfsub2::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   FormResize();
-}
-
-void Tfsub2::closeEvent(QCloseEvent* event) {
-  // The window only hides; it lives as long as the program.
-  event->accept();
 }
 
 void Tfsub2::Button22Click() {

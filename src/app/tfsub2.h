@@ -101,7 +101,6 @@ class Tfsub2 : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
 
  private:
   struct ScreeningJob;

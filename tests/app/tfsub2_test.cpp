@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
@@ -18,6 +19,7 @@
 
 #include "app/radio_group.h"
 #include "app/tf_main.h"
+#include "app/tf_memo.h"
 #include "base/dates.h"
 #include "base/text_file.h"
 #include "screening/condition_catalogue.h"
@@ -199,6 +201,25 @@ TEST_F(Tfsub2Test, SelectedStockShowsLatestPriceAndFigures) {
   browser_->lbnameClick();
   EXPECT_EQ(Child<QLineEdit>("ednewed")->text(), "0円");
   EXPECT_EQ(Child<QLineEdit>("edper")->text(), "-");
+}
+
+TEST_F(Tfsub2Test, SelectingAStockSwapsTheMemoShown) {
+  TfMemo memo(store_.Folder());
+  browser_->setMemoWindow(&memo);
+  auto* code = memo.findChild<QLineEdit*>("memocode");
+  auto* text = memo.findChild<QPlainTextEdit*>("Memomain");
+  ASSERT_TRUE(code != nullptr && text != nullptr);
+  Select("1301");
+  browser_->lbnameClick();
+  EXPECT_EQ(code->text(), "1301 : 極洋水産");
+  text->setPlainText("押し目待ち");
+  Select("7203");
+  browser_->lbnameClick();
+  EXPECT_EQ(code->text(), "7203 : トヨタ自動車◎車◎");
+  EXPECT_TRUE(text->toPlainText().isEmpty());
+  Select("1301");
+  browser_->lbnameClick();
+  EXPECT_EQ(text->toPlainText(), "押し目待ち");
 }
 
 TEST_F(Tfsub2Test, OnOffModeTogglesChecksAndKeepsGroupsInStep) {
