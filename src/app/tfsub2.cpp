@@ -27,6 +27,7 @@
 #include "app/tf_main.h"
 #include "app/tfsub2_job.h"
 #include "base/messages.h"
+#include "base/text_file.h"
 #include "screening/condition_catalogue.h"
 #include "store/catalogue.h"
 
@@ -247,6 +248,7 @@ void Tfsub2::BuildScreeningPanel() {
   progress_ = Named(new QProgressBar(panel_), "pbScreening");
   progress_->setRange(0, 1);
   progress_->setValue(0);
+  progress_->setFormat("%v / %m");
   count_ = Named(new QLabel(panel_), "lbcount");
   auto* run_row = new QHBoxLayout;
   run_row->addWidget(run_);
@@ -322,20 +324,22 @@ void Tfsub2::Connect() {
 }
 
 void Tfsub2::FormCreate() {
-  Guarded([this] {
-    const varnolt::Lines catalogue = varnolt::LoadCatalogue(folder_.Root());
-    markets_->clear();
-    for (const std::string& market : varnolt::MarketFilterList())
-      markets_->addItem(QString::fromStdString(market));
-    sectors_->clear();
-    for (const std::string& sector : varnolt::SectorFilterList(catalogue))
-      sectors_->addItem(QString::fromStdString(sector));
-    SetGroupList(varnolt::CheckGroupList(catalogue));
-  });
+  markets_->clear();
+  for (const std::string& market : varnolt::MarketFilterList())
+    markets_->addItem(QString::fromStdString(market));
+  // A program folder without a catalogue yet (before the first download) opens with empty
+  // lists rather than a file error; the listing commands report it.
+  std::optional<varnolt::Lines> catalogue;
+  Guarded([&] { catalogue = varnolt::ReadLinesIfPresent(folder_.File("codedata.txt")); });
+  const varnolt::Lines lines = catalogue.value_or(varnolt::Lines{});
+  sectors_->clear();
+  for (const std::string& sector : varnolt::SectorFilterList(lines))
+    sectors_->addItem(QString::fromStdString(sector));
+  SetGroupList(varnolt::CheckGroupList(lines));
   markets_->setCurrentIndex(0);
   sectors_->setCurrentIndex(0);
   groups_->setCurrentIndex(0);
-  Button2Click();
+  if (catalogue) Button2Click();
   panel_->hide();
   extend_->setText("拡張　＞＞");
   catalogue_->setCurrentRow(0);

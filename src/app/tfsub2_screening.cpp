@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 #include <atomic>
 #include <exception>
 #include <thread>
@@ -38,7 +39,8 @@ void Replace(QListWidget& list, const QStringList& items) {
   list.addItems(items);
 }
 
-// The progress bar moves in thousandths, so a long list does not flood the window with updates.
+// The progress bar shows stocks done of stocks listed, updated in thousandths of the run so
+// that a long list does not flood the window with updates.
 constexpr int kProgressSteps = 1000;
 
 }  // namespace
@@ -186,7 +188,7 @@ void Tfsub2::Button5Click() {
   run_->setEnabled(false);
   cancel_->setEnabled(true);
   count_->clear();
-  progress_->setRange(0, kProgressSteps);
+  progress_->setRange(0, std::max(list_->count(), 1));
   progress_->setValue(0);
 
   job_ = std::make_unique<ScreeningJob>();
@@ -205,7 +207,8 @@ void Tfsub2::Button5Click() {
           total == 0 ? kProgressSteps : static_cast<int>(done * kProgressSteps / total);
       if (job->reported.exchange(step) == step) return;
       QMetaObject::invokeMethod(
-          this, [this, step] { progress_->setValue(step); }, Qt::QueuedConnection);
+          this, [this, done] { progress_->setValue(static_cast<int>(done)); },
+          Qt::QueuedConnection);
     };
     try {
       varnolt::EvaluateConditionList(job->conditions, job->stocks, scope, run);
@@ -237,7 +240,7 @@ void Tfsub2::FinishScreening() {
   const std::unique_ptr<ScreeningJob> job = std::move(job_);
   // Progress updates still queued belong to the finished run.
   QCoreApplication::removePostedEvents(this, QEvent::MetaCall);
-  progress_->setValue(kProgressSteps);
+  progress_->setValue(progress_->maximum());
   if (!job->error.empty()) {
     warn(QString::fromStdString(job->error));
   } else if (!job->cancel) {

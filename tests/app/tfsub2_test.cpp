@@ -177,13 +177,21 @@ TEST_F(Tfsub2Test, ListingFilters) {
   Child<QLineEdit>("edname")->setText(" 製粉 ");
   browser_->Button3Click();
   EXPECT_EQ(Items(), QStringList({"2001 : 日本製粉◎", "2002 : 日清製粉◎"}));
-  Child<QLineEdit>("edname")->setText("7203");
-  browser_->Button3Click();
-  EXPECT_EQ(Items(), QStringList({"7203 : トヨタ自動車◎"}));
   Child<QLineEdit>("edname")->setText("  ");
   browser_->Button3Click();  // nothing to search: the list stays
-  EXPECT_EQ(Codes(), QStringList({"7203"}));
+  EXPECT_EQ(Codes(), QStringList({"2001", "2002"}));
   EXPECT_TRUE(warnings_.isEmpty());
+}
+
+TEST(Tfsub2StartTest, FolderWithoutCatalogueOpensQuietlyAndListingReportsIt) {
+  varnolt::testing::TempFolder temp;
+  QStringList warnings;
+  Tfsub2 browser(varnolt::ProgramFolder(temp.Path()), [] { return DayOf(20040315); });
+  browser.warn = [&](const QString& message) { warnings << message; };
+  EXPECT_EQ(browser.findChild<QListWidget*>("lbname")->count(), 0);
+  EXPECT_EQ(browser.findChild<QComboBox*>("cbkind")->currentText(), "全業種");
+  browser.Button2Click();
+  EXPECT_EQ(warnings.size(), 1);
 }
 
 TEST_F(Tfsub2Test, SelectedStockShowsLatestPriceAndFigures) {
