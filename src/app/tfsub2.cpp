@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
-#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -311,16 +310,9 @@ void Tfsub2::Connect() {
   connect(set2_, &QRadioButton::clicked, this, &Tfsub2::rbsc2Click);
   connect(catalogue_, &QListWidget::itemDoubleClicked, this, &Tfsub2::Button9Click);
   connect(name_, &QLineEdit::returnPressed, this, &Tfsub2::Button3Click);
-  // A click runs the selection with the double-click action at its end, so the second click of
-  // a double click on the same item is the same request and is not run twice.
-  connect(list_, &QListWidget::itemClicked, this, [this] {
-    const int row = list_->currentRow();
-    const bool repeat = row == last_click_row_ && last_click_.isValid() &&
-                        last_click_.elapsed() < QApplication::doubleClickInterval();
-    last_click_row_ = row;
-    last_click_.start();
-    if (!repeat) lbnameClick();
-  });
+  // A click runs the selection with the double-click action at its end; the double click that
+  // follows (the item view reports its first click only once) asks for nothing more.
+  connect(list_, &QListWidget::itemClicked, this, &Tfsub2::lbnameClick);
 }
 
 void Tfsub2::FormCreate() {

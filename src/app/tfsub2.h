@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -129,8 +128,6 @@ class Tfsub2 : public QWidget {
   QWidget* left_ = nullptr;      // everything but the screening panel
   QWidget* panel_ = nullptr;     // pnlScreening
   QListWidget* list_ = nullptr;  // lbname
-  QElapsedTimer last_click_;     // when lbname was last clicked, and on which row
-  int last_click_row_ = -1;
   QRadioButton* data1_ = nullptr;
   QRadioButton* data2_ = nullptr;
   QComboBox* groups_ = nullptr;    // cbCheck

@@ -8,13 +8,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
 #include <filesystem>
 #include <memory>
-#include <ostream>
 #include <vector>
 
 #include "app/radio_group.h"
@@ -26,11 +26,6 @@
 #include "support/price_store.h"
 #include "support/random_market.h"
 #include "support/temp_folder.h"
-
-// Failures show the texts rather than their bytes.
-void PrintTo(const QString& text, std::ostream* out) {
-  *out << '"' << text.toStdString() << '"';
-}
 
 namespace {
 
@@ -254,6 +249,23 @@ TEST_F(Tfsub2Test, OnOffModeTogglesChecksAndKeepsGroupsInStep) {
   browser_->lbnameDblClick();
   EXPECT_EQ(Groups(), QStringList({"全チェック銘柄", "車"}));
   EXPECT_EQ(Catalogue()[11], "●食料品●○大証○");
+
+  // A double click with the mouse is one request: the check is set once, not set and removed.
+  browser_->show();
+  QApplication::processEvents();
+  auto* list = Child<QListWidget>("lbname");
+  const QPoint at = list->visualItemRect(list->item(0)).center();
+  const QPointF global = list->viewport()->mapToGlobal(QPointF(at));
+  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                            QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+    QMouseEvent event(type, QPointF(at), global, Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &event);
+  }
+  EXPECT_EQ(Items()[0], "1301 : 極洋水産◎新◎");
+  browser_->lbnameDblClick();
+  Select("2002");
 
   // With "全チェック銘柄" chosen a check carries no group.
   Child<QComboBox>("cbCheck")->setCurrentIndex(0);
