@@ -5,14 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "support/price_store.h"
-#include "support/random_market.h"
-#include "support/temp_folder.h"
-
 namespace varnolt {
 namespace {
-
-using testing::DayOf;
 
 // The table's fixed lines, as a browser must receive them.
 const Lines kHead = {
@@ -53,25 +47,6 @@ TEST(FinanceHtmlTest, TableLinesWithEscapedNames) {
   EXPECT_EQ(lines[10], "</P></TD></TR>");
   EXPECT_EQ(lines.back(), "</TABLE></P></BODY></HTML>");
   EXPECT_EQ(FinanceHtmlLines({}).size(), kHead.size() + 1);
-}
-
-TEST(FinanceHtmlTest, RowsOnlyForStocksWithFinancialRecords) {
-  testing::TempFolder temp;
-  testing::PriceStore store(temp.Path());
-  store.Close(1301, 20040311, 990, 4000).Close(1301, 20040312, 1130, 5000).Flush();
-  testing::WriteFinanceFile(store, {{7203, {65, 250, 2000, 12.5f, 4.75f, 100}},
-                                    {1301, {6.25f, 31.5f, 402.75f, 7.8125f, 2.5f, 1000}}});
-  const std::vector<std::string> items = {"7203 : トヨタ◎G◎", "1332 : 日本水産", "1301 : 極洋◎",
-                                          "x : 壊れた行"};
-  const std::vector<FinanceRow> rows = FinanceRows(items, store.Folder(), DayOf(20040315));
-  ASSERT_EQ(rows.size(), 2u);
-  EXPECT_EQ(rows[0].code, "7203");
-  EXPECT_EQ(rows[0].name, "トヨタ");
-  EXPECT_EQ(rows[0].close, 0);  // no prices: the row still shows its figures
-  EXPECT_EQ(rows[1].code, "1301");
-  EXPECT_EQ(rows[1].name, "極洋");
-  EXPECT_EQ(rows[1].close, 1130);
-  EXPECT_EQ(rows[1].record.unit_shares, 1000);
 }
 
 TEST(FinanceHtmlTest, FramePageAndAddresses) {

@@ -48,7 +48,7 @@ TEST(StockBrowserTest, ToggleTwiceRestoresTheAttributeLine) {
   }
 }
 
-TEST(StockBrowserTest, CheckChangesTouchOnlyTheItemsRecords) {
+TEST(StockBrowserTest, ToggleKeepsOneCheckPartAndSkipsUnknownCodes) {
   Lines catalogue = Catalogue();
   // A stale list shows 1301 unchecked while its record is in a group: one check part remains.
   catalogue[2] += "◎古◎";
@@ -59,22 +59,6 @@ TEST(StockBrowserTest, CheckChangesTouchOnlyTheItemsRecords) {
   const Lines before = catalogue;
   EXPECT_EQ(ToggleCheck(catalogue, "4444 : 無い", ""), "4444 : 無い");
   EXPECT_EQ(catalogue, before);
-
-  // まとめてチェック with no name gives a bare ◎ in place of any group.
-  const std::vector<std::string> items = {"1301 : 極洋水産◎新◎", "7203 : トヨタ自動車◎水産◎",
-                                          "9999 : 1301"};
-  EXPECT_EQ(CheckAll(catalogue, items, ""),
-            (std::vector<std::string>{"1301 : 極洋水産◎", "7203 : トヨタ自動車◎", "9999 : 1301◎"}));
-  EXPECT_EQ(catalogue[2], "●水産・農林業●○東証一部○◎");
-  EXPECT_EQ(catalogue[8], "●輸送用機器●○東証一部○◎");
-  EXPECT_EQ(catalogue[11], "●サービス業●○JASDAQ○◎");
-  EXPECT_EQ(catalogue[5], before[5]);
-
-  EXPECT_EQ(ClearChecks(catalogue, {"1301 : 極洋水産◎", "9999 : 1301◎"}),
-            (std::vector<std::string>{"1301 : 極洋水産", "9999 : 1301"}));
-  EXPECT_EQ(catalogue[2], "●水産・農林業●○東証一部○");
-  EXPECT_EQ(catalogue[8], "●輸送用機器●○東証一部○◎");
-  EXPECT_EQ(catalogue[11], "●サービス業●○JASDAQ○");
 }
 
 TEST(StockBrowserTest, GroupListFollowsTheCatalogue) {
