@@ -404,6 +404,10 @@ TEST_F(Tfsub2Test, ScreeningNarrowsTheListAndCounts) {
   EXPECT_TRUE(Child<QPushButton>("Button5")->isEnabled());
   EXPECT_TRUE(Codes() == all || Codes() == QStringList({"1301", "7203"}));
   EXPECT_TRUE(warnings_.isEmpty());
+
+  // Closing the program during a run stops it and waits for it.
+  browser_->Button5Click();
+  browser_.reset();
 }
 
 TEST_F(Tfsub2Test, HtmlExportOfTheListedStocks) {
