@@ -82,6 +82,7 @@ DataSelectionPage BuildDataSelectionPage(const varnolt::SelectionPageNames& name
   tools_layout->setColumnStretch(3, 1);
 
   p.copy_dates = Named(new QPushButton(copy_caption, p.page), names.copy_dates);
+  p.browse = Named(new QPushButton("銘柄一覧表示", p.page), names.browse);
 
   auto* dates = new QGridLayout;
   dates->addWidget(p.start, 0, 0);
@@ -93,6 +94,7 @@ DataSelectionPage BuildDataSelectionPage(const varnolt::SelectionPageNames& name
   auto* controls = new QVBoxLayout;
   controls->addWidget(new QLabel("銘柄コード・銘柄名", p.page));
   controls->addWidget(p.code);
+  controls->addWidget(p.browse);
   controls->addLayout(dates);
   controls->addWidget(p.unit);
   controls->addWidget(p.adjust);

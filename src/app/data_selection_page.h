@@ -26,6 +26,7 @@ struct DataSelectionPage {
   QPushButton* earlier = nullptr;          // "←"
   QLineEdit* shift = nullptr;              // count for "→" and "←"
   QPushButton* copy_dates = nullptr;       // copies the other data set's dates
+  QPushButton* browse = nullptr;           // "銘柄一覧表示": the stock browser
 };
 
 // The page of a data set, named from its row of the name table; `copy_caption` is the caption

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTabWidget>
@@ -11,7 +12,9 @@
 #include <cstdio>
 
 #include "app/tf_main.h"
+#include "app/tfsub2.h"
 #include "base/data_set_names.h"
+#include "screening/condition_catalogue.h"
 
 namespace {
 
@@ -63,6 +66,41 @@ bool ScheduleScreenshot(TfMain& window) {
     const bool saved = window.grab().save(path);
     if (!saved) std::fprintf(stderr, "cannot save %s\n", path.toUtf8().constData());
     QCoreApplication::exit(saved ? 0 : 1);
+  });
+  return true;
+}
+
+bool ScheduleBrowserScreenshot(Tfsub2& browser) {
+  const QString path = qEnvironmentVariable("VARNOLT_SCREENSHOT_BROWSER");
+  if (path.isEmpty()) return false;
+  browser.warn = [](const QString& message) {
+    std::fprintf(stderr, "%s\n", message.toUtf8().constData());
+  };
+  QTimer::singleShot(200, &browser, [&browser, path] {
+    browser.Button4Click();
+    auto* catalogue = browser.findChild<QListWidget*>("cbscreening");
+    browser.findChild<QLineEdit*>("ednum1")->setText("300");
+    browser.findChild<QLineEdit*>("ednum2")->setText("3000");
+    catalogue->setCurrentRow(0);
+    browser.Button9Click();
+    browser.findChild<QLineEdit*>("eddt1")->setText("20");
+    // The golden cross of two moving averages, by its catalogue number.
+    const auto order = varnolt::ScreeningDisplayOrder();
+    catalogue->setCurrentRow(
+        static_cast<int>(std::find(order.begin(), order.end(), 12) - order.begin()));
+    browser.Button9Click();
+    browser.Button5Click();
+    browser.WaitForScreening();
+    auto* list = browser.findChild<QListWidget*>("lbname");
+    if (list->count() > 0) {
+      list->setCurrentRow(0);
+      browser.lbnameClick();
+    }
+    QTimer::singleShot(200, &browser, [&browser, path] {
+      const bool saved = browser.grab().save(path);
+      if (!saved) std::fprintf(stderr, "cannot save %s\n", path.toUtf8().constData());
+      QCoreApplication::exit(saved ? 0 : 1);
+    });
   });
   return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 class TfMain;
+class Tfsub2;
 
 // A developer aid for documentation images. With VARNOLT_SCREENSHOT=file.png in the environment
 // the program saves an image of the main window shortly after start-up and ends; with
@@ -10,3 +11,8 @@ class TfMain;
 // VARNOLT_SCREENSHOT_PAGE=n shows page n (0 the title page) in the image. Returns false when
 // the variable is not set.
 bool ScheduleScreenshot(TfMain& window);
+
+// The same for the stock browser: with VARNOLT_SCREENSHOT_BROWSER=file.png the program opens
+// the browser's screening panel, adds a price condition and a moving-average condition, runs
+// the screening, selects the first stock found, saves an image of the browser and ends.
+bool ScheduleBrowserScreenshot(Tfsub2& browser);

@@ -3,6 +3,7 @@
 #include "app/developer_screenshot.h"
 #include "app/tf_main.h"
 #include "app/tf_memo.h"
+#include "app/tfsub2.h"
 #include "base/program_folder.h"
 
 int main(int argc, char* argv[]) {
@@ -12,9 +13,13 @@ int main(int argc, char* argv[]) {
   const varnolt::ProgramFolder folder = varnolt::ProgramFolder::FromEnvironment();
   TfMain window(folder);
   if (window.anotherCopyRunning()) return 0;
+  Tfsub2 browser(folder);
+  browser.setMainWindow(&window);
+  window.setBrowserWindow(&browser);
   TfMemo memo(folder);
   window.setMemoWindow(&memo);
+  browser.setMemoWindow(&memo);
   window.show();
-  ScheduleScreenshot(window);
+  if (!ScheduleScreenshot(window)) ScheduleBrowserScreenshot(browser);
   return QApplication::exec();
 }

@@ -23,6 +23,7 @@
 #include "app/signal_page.h"
 #include "app/statistics_page.h"
 #include "app/tf_memo.h"
+#include "app/tfsub2.h"
 #include "app/trend_periods_page.h"
 
 namespace {
@@ -234,6 +235,7 @@ void TfMain::showEvent(QShowEvent* event) {
   // The first resize reaches the window before its pages are laid out; by the time it shows,
   // they are.
   if (!event->spontaneous()) FormResize();
+  if (!event->spontaneous() && browser_ != nullptr) browser_->show();
 }
 
 varnolt::ControlValues TfMain::ReadControls() const {

@@ -35,6 +35,7 @@ class QTimer;
 class QTextEdit;
 class SignalPage;
 class TfMemo;
+class Tfsub2;
 
 // The main window: the tab pages of data selection, chart settings, the chart and the analysis
 // tools, and the state they share (the two data sets and the holiday list).
@@ -138,6 +139,14 @@ class TfMain : public QMainWindow {
   void setMemoWindow(TfMemo* memo) { memo_ = memo; }
   void mMemoClick();
 
+  // The stock browser, created right after the main window and shown with it. The data
+  // selection pages' 銘柄一覧表示 buttons show it for their data set.
+  void setBrowserWindow(Tfsub2* browser) { browser_ = browser; }
+  void Button39Click();
+  void Button58Click();
+  // True while a price chart is being drawn; the browser ignores stock clicks meanwhile.
+  bool drawingChart() const { return showing_price_chart_; }
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -213,6 +222,7 @@ class TfMain : public QMainWindow {
   // Filling the edits from a line is not an edit of its share counts.
   bool filling_holding_edits_ = false;
   TfMemo* memo_ = nullptr;
+  Tfsub2* browser_ = nullptr;
   QAction* undo_ = nullptr;           // mUndo
   bool showing_price_chart_ = false;  // busy guard of both display commands
   // Inner drawing commands of one user action leave the snapshot taken before the first.

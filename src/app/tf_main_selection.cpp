@@ -12,6 +12,7 @@
 #include "app/radio_group.h"
 #include "app/statistics_page.h"
 #include "app/tf_main.h"
+#include "app/tfsub2.h"
 #include "base/text_file.h"
 #include "series/series_loader.h"
 
@@ -44,6 +45,8 @@ void TfMain::ConnectSelectionPage(DataSelectionPage& page, int data_number) {
           first ? &TfMain::Button8Click : &TfMain::Button21Click);
   connect(page.copy_dates, &QPushButton::clicked, this,
           first ? &TfMain::Button49Click : &TfMain::Button51Click);
+  connect(page.browse, &QPushButton::clicked, this,
+          first ? &TfMain::Button39Click : &TfMain::Button58Click);
 }
 
 void TfMain::Load(DataSelectionPage& page, varnolt::DataSet& data_set, int data_number) {
@@ -133,4 +136,12 @@ void TfMain::Button49Click() {
 void TfMain::Button51Click() {
   selection2_.start->setText(selection1_.start->text());
   selection2_.end->setText(selection1_.end->text());
+}
+
+void TfMain::Button39Click() {
+  if (browser_ != nullptr) browser_->ShowFor(1);
+}
+
+void TfMain::Button58Click() {
+  if (browser_ != nullptr) browser_->ShowFor(2);
 }

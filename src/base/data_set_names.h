@@ -48,6 +48,7 @@ struct SelectionPageNames {
   const char* earlier;
   const char* shift;
   const char* copy_dates;
+  const char* browse;
 };
 
 struct DataSetNames {
@@ -64,7 +65,7 @@ inline constexpr DataSetNames kDataSetNames[2] = {
         {"cbchart1", "edcv1", "edcv2", "Button2", "buChart1"},
         {"cbos1", "edov1", "edov2", "Button13", "BuOs1"},
         {"cbdata1", "edDtst1", "edDted1", "RG1", "cbenddata", "buselect", "lbdata", "Button7",
-         "edPlus", "Button9", "Button8", "edShift", "Button49"},
+         "edPlus", "Button9", "Button8", "edShift", "Button49", "Button39"},
     },
     {
         {"edUP2", "edDown2", "edInter2", "cbauto2", "cbsup2", "edspc2", "ed2v1", "ed2v2", "rbfour2",
@@ -72,7 +73,7 @@ inline constexpr DataSetNames kDataSetNames[2] = {
         {"cbchart2", "ed2cv1", "ed2cv2", "Button6", "buCHart2"},
         {"cbos2", "ed2ov1", "ed2ov2", "Button15", "buOs2"},
         {"cbdata2", "edDtst2", "edDTed2", "RG2", "cbenddata2", "buselect2", "lbdata2", "Button20",
-         "edPlus2", "Button22", "Button21", "edShift2", "Button51"},
+         "edPlus2", "Button22", "Button21", "edShift2", "Button51", "Button58"},
     },
 };
 

@@ -32,6 +32,16 @@ inline constexpr const char* kSkippedLinesMessage = "範囲外の行を %1 行�
 inline constexpr std::string_view kNumberEntryMessage = "数値を正しく入力してください";
 inline constexpr std::string_view kDaysEntryMessage = "日数を正しく入力してください";
 
+// The stock browser: its confirmations, the group name prompt and the screening result.
+inline constexpr const char* kClearChecksQuestion =
+    "今表示されているチェックマークを\n全てはずしてよろしいですか?";
+inline constexpr const char* kGroupNamePrompt = "グループ名をつけてください";
+inline constexpr const char* kDeleteAllConditionsQuestion = "全部削除してよろしいですか?";
+inline constexpr const char* kOverwriteQuestion = "上書きしますか?";
+inline std::string ScreeningCountText(size_t count) {
+  return "該当 " + std::to_string(count) + " 件";
+}
+
 // The holdings panel's modify mode and chart button without a clicked holding line.
 inline constexpr const char* kSelectHoldingToModify = "修正するデータをまずクリックしてください";
 inline constexpr const char* kSelectHoldingToChart = "表示するデータをまずクリックしてください";
