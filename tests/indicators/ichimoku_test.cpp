@@ -371,6 +371,49 @@ TEST(IchimokuDraw, CalendarSpacingPlacesSpansOnTheComingTradingDays) {
   EXPECT_EQ(aqua.front().from.x, frame.X(CompactToDay(std::to_string(drawn.data.bars[15].date))));
 }
 
+TEST(IchimokuDraw, CalendarSpacingPlacesSpansOnTheExchangesTradingDays) {
+  // Weekday bars up to Monday 7 December 2026. The exchange closes on Thursday 31 December,
+  // Friday 1 January and Monday 11 January 2027 (holidays.txt lists weekdays only), so the 25th
+  // trading day after the last bar, where the base period of 26 puts the last leading span, is
+  // Thursday 14 January; counting weekdays alone gives Monday 11 January.
+  const HolidayList holidays({"2026/12/31", "2027/01/01", "2027/01/11"});
+  std::vector<Prices> prices = RandomPrices(60, 12);
+  DataSet data;
+  DayNumber day = DayFromCivil(2026, 12, 7);
+  for (int i = 0; i < 60; ++i) {
+    Bar bar;
+    bar.date = DayToCompactInt(day);
+    bar.open = bar.close = prices[i].close;
+    bar.high = prices[i].high;
+    bar.low = prices[i].low;
+    data.bars.Append(bar);
+    do --day;
+    while (Weekday(day) <= 1);
+  }
+  std::vector<Bar> oldest_first(data.bars.All().rbegin(), data.bars.All().rend());
+  data.bars.Clear();
+  for (const Bar& bar : oldest_first) data.bars.Append(bar);
+  data.first_shown = 30;
+  data.loaded = true;
+  const ControlValues controls = Periods("9", "26", "52");
+  RecordingCanvas canvas;
+  std::string statistics;
+  PriceScale scale;
+  scale.upper = 1200;
+  scale.lower = 800;
+  scale.margin = 40;
+  scale.calendar = true;
+  const IndicatorContext context{data, controls, canvas, 1, scale, statistics, &holidays};
+  ASSERT_EQ(DrawIchimoku(context).message, "");
+  const IndicatorFrame frame(context);
+  int last_span_x = 0;
+  for (const auto& line : canvas.Lines()) {
+    if (line.pen == kGreen) last_span_x = std::max(last_span_x, line.to.x);
+  }
+  EXPECT_EQ(last_span_x, frame.X(CompactToDay("20270114")));
+  EXPECT_NE(frame.X(CompactToDay("20270114")), frame.X(CompactToDay("20270111")));
+}
+
 TEST(IchimokuDraw, LeadingSpansHeldOnTheBandEdgeWhileTheLinesAreNot) {
   // Prices climb from 1000 to 1390 under a scale of 1200..1250: the spans of the early bars lie
   // below it, the later ones above, and so do the conversion and base lines.
