@@ -159,6 +159,7 @@ void TfMain::BuildMenu() {
   undo_->setObjectName("mUndo");
   undo_->setEnabled(false);
   connect(undo_, &QAction::triggered, this, [this] { mUndoClick(); });
+  BuildPointerTools(file, exit);
 }
 
 void TfMain::FormCreate() {
@@ -240,6 +241,7 @@ void TfMain::Guarded(const std::function<void()>& command) {
 }
 
 void TfMain::ClearReadouts(int data_number) {
+  readouts_[data_number == 2 ? 1 : 0] = {};
   // The pointer readout boxes live on the chart page; whichever of them exist are emptied.
   static constexpr const char* kReadouts[] = {"eddat", "edx",  "edy", "edst",
                                               "edhi",  "edlo", "eded"};
