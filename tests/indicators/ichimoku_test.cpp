@@ -372,46 +372,31 @@ TEST(IchimokuDraw, CalendarSpacingPlacesSpansOnTheComingTradingDays) {
 }
 
 TEST(IchimokuDraw, CalendarSpacingPlacesSpansOnTheExchangesTradingDays) {
-  // Weekday bars up to Monday 7 December 2026. The exchange closes on Thursday 31 December,
-  // Friday 1 January and Monday 11 January 2027 (holidays.txt lists weekdays only), so the 25th
-  // trading day after the last bar, where the base period of 26 puts the last leading span, is
-  // Thursday 14 January; counting weekdays alone gives Monday 11 January.
+  // Weekday bars up to Monday 7 December 2026. The exchange closes on 31 December, 1 January
+  // and Monday 11 January 2027, so the 25th trading day after the last bar, where the base
+  // period of 26 puts the last leading span, is Thursday 14 January; weekdays alone give the 11th.
   const HolidayList holidays({"2026/12/31", "2027/01/01", "2027/01/11"});
-  std::vector<Prices> prices = RandomPrices(60, 12);
+  const std::vector<Prices> prices = RandomPrices(100, 12);
   DataSet data;
-  DayNumber day = DayFromCivil(2026, 12, 7);
-  for (int i = 0; i < 60; ++i) {
-    Bar bar;
-    bar.date = DayToCompactInt(day);
-    bar.open = bar.close = prices[i].close;
-    bar.high = prices[i].high;
-    bar.low = prices[i].low;
-    data.bars.Append(bar);
-    do --day;
-    while (Weekday(day) <= 1);
+  for (DayNumber day = DayFromCivil(2026, 9, 1); day <= DayFromCivil(2026, 12, 7); ++day) {
+    const Prices& p = prices[data.bars.Count()];
+    if (Weekday(day) > 1) data.bars.Append({DayToCompactInt(day), p.close, p.high, p.low, p.close});
   }
-  std::vector<Bar> oldest_first(data.bars.All().rbegin(), data.bars.All().rend());
-  data.bars.Clear();
-  for (const Bar& bar : oldest_first) data.bars.Append(bar);
-  data.first_shown = 30;
+  data.first_shown = 40;
   data.loaded = true;
-  const ControlValues controls = Periods("9", "26", "52");
   RecordingCanvas canvas;
   std::string statistics;
-  PriceScale scale;
-  scale.upper = 1200;
-  scale.lower = 800;
-  scale.margin = 40;
-  scale.calendar = true;
-  const IndicatorContext context{data, controls, canvas, 1, scale, statistics, &holidays};
+  const PriceScale scale{1200, 800, 1000, 40, 1, 10, true};
+  const IndicatorContext context{data,     Periods("9", "26", "52"), canvas, 1, scale, statistics,
+                                 &holidays};
   ASSERT_EQ(DrawIchimoku(context).message, "");
-  const IndicatorFrame frame(context);
   int last_span_x = 0;
   for (const auto& line : canvas.Lines()) {
     if (line.pen == kGreen) last_span_x = std::max(last_span_x, line.to.x);
   }
+  const IndicatorFrame frame(context);
   EXPECT_EQ(last_span_x, frame.X(CompactToDay("20270114")));
-  EXPECT_NE(frame.X(CompactToDay("20270114")), frame.X(CompactToDay("20270111")));
+  EXPECT_NE(last_span_x, frame.X(CompactToDay("20270111")));
 }
 
 TEST(IchimokuDraw, LeadingSpansHeldOnTheBandEdgeWhileTheLinesAreNot) {

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "chart/bar_position.h"
 #include "chart/price_chart.h"
 #include "chart/price_chart_controls.h"
 #include "support/indicator_data.h"
@@ -86,10 +85,9 @@ TEST(IndicatorCommand, MovingAveragesStandOnThePriceChartsBars) {
     ASSERT_EQ(shown.message, "");
     EXPECT_EQ(shown.scale.calendar, unit == DataUnit::kDay);
     StorePriceBoxes(shown.boxes, 1, controls);
-    const RegionFrame bars = PriceFrame(data, shown.scale, canvas.Width(), canvas.Height());
-    std::set<int> bar_columns;
-    for (int i = 1; i <= data.bars.Count(); ++i) {
-      bar_columns.insert(RegionX(bars, BarPosition(data, i, shown.scale.calendar)));
+    std::set<int> bar_columns;  // the candles' wicks
+    for (const auto& line : canvas.Lines()) {
+      if (line.from.x == line.to.x) bar_columns.insert(line.from.x);
     }
     canvas.Clear();
     std::string statistics;
