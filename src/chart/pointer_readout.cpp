@@ -12,7 +12,8 @@ namespace varnolt {
 
 std::optional<ShownChart> ShownPriceChart(const DataSet& data_set, const ControlValues& controls,
                                           int data_number, int width, int height) {
-  if (!data_set.chart_shown || !data_set.loaded || data_set.first_shown < 1 ||
+  // The flag alone decides: an edited date box clears the loaded flag, not the chart.
+  if (!data_set.chart_shown || data_set.first_shown < 1 ||
       data_set.first_shown > data_set.bars.Count()) {
     return std::nullopt;
   }
