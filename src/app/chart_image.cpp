@@ -1,5 +1,6 @@
 #include "app/chart_image.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -8,6 +9,8 @@ ChartImage::ChartImage(QWidget* parent) : QWidget(parent) {
   // The bitmap follows the page, not the other way round: it must not hold the window open.
   setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  // The pointer readout follows the pointer without a button held.
+  setMouseTracking(true);
   Reset(QSize(1, 1));
 }
 
@@ -27,4 +30,16 @@ void ChartImage::paintEvent(QPaintEvent* event) {
   // Outside a bitmap smaller than the widget (after an undo across a resize) stays white.
   painter.fillRect(event->rect(), Qt::white);
   painter.drawImage(0, 0, image_);
+}
+
+void ChartImage::mousePressEvent(QMouseEvent* event) {
+  emit mouseDown(event->button(), event->position().toPoint());
+}
+
+void ChartImage::mouseMoveEvent(QMouseEvent* event) {
+  emit mouseMove(event->position().toPoint());
+}
+
+void ChartImage::mouseReleaseEvent(QMouseEvent* event) {
+  emit mouseUp(event->button(), event->position().toPoint());
 }

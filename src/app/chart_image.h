@@ -20,8 +20,17 @@ class ChartImage : public QWidget {
   // Puts back a saved bitmap as it is, whatever its size.
   void Restore(const QImage& image);
 
+ signals:
+  // The mouse over the image, in image pixels. Moves arrive with and without a button held.
+  void mouseDown(Qt::MouseButton button, QPoint point);
+  void mouseMove(QPoint point);
+  void mouseUp(Qt::MouseButton button, QPoint point);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   QImage image_;

@@ -173,6 +173,7 @@ void TfMain::BuildMenu() {
   undo_->setObjectName("mUndo");
   undo_->setEnabled(false);
   connect(undo_, &QAction::triggered, this, [this] { mUndoClick(); });
+  BuildPointerTools(file, exit);
 }
 
 void TfMain::FormCreate() {
@@ -255,7 +256,8 @@ void TfMain::Guarded(const std::function<void()>& command) {
 }
 
 void TfMain::ClearReadouts(int data_number) {
-  // The pointer readout boxes live on the chart page; whichever of them exist are emptied.
+  // The pointer readout boxes under the pages are emptied, with the readout they showed.
+  readouts_[data_number == 2 ? 1 : 0] = {};
   static constexpr const char* kReadouts[] = {"eddat", "edx",  "edy", "edst",
                                               "edhi",  "edlo", "eded"};
   for (const char* readout : kReadouts) {

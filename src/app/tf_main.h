@@ -19,6 +19,8 @@
 #include "base/controls.h"
 #include "base/program_folder.h"
 #include "chart/data_set.h"
+#include "chart/pointer_readout.h"
+#include "chart/pointer_tools.h"
 #include "indicators/indicator_command.h"
 #include "series/calendar.h"
 #include "series/unit_shift.h"
@@ -29,6 +31,8 @@ class QAction;
 class QCheckBox;
 class QColorDialog;
 class QLockFile;
+class QMenu;
+class QPrinter;
 class QPushButton;
 class QTabWidget;
 class QTimer;
@@ -227,4 +231,35 @@ class TfMain : public QMainWindow {
   bool showing_price_chart_ = false;  // busy guard of both display commands
   // Inner drawing commands of one user action leave the snapshot taken before the first.
   bool snapshots_suppressed_ = false;
+
+ public:
+  // The pointer tools of the chart image, the zoom switch, printing and the image save.
+  void imMainMouseDown(Qt::MouseButton button, QPoint point);
+  void imMainMouseMove(QPoint point);
+  void imMainMouseUp(Qt::MouseButton button, QPoint point);
+  void mZoomClick();
+  void kPrintClick();
+  void KS1Click();
+  // What the readout boxes of data 1 or 2 show, as the analysis pages take it over.
+  const varnolt::PointerReadout& readout(int data_number) const {
+    return readouts_[data_number == 2 ? 1 : 0];
+  }
+  // The print dialog, replaceable for tests: true when `printer` is set up to print.
+  std::function<bool(QPrinter& printer)> choosePrinter;
+
+ private:
+  // The file menu's print and save commands go before `before`; the zoom switch, the readout
+  // panel and the image's mouse events come with them.
+  void BuildPointerTools(QMenu* file, QAction* before);
+  std::optional<varnolt::ShownChart> ShownChartOf(int data_number,
+                                                  const varnolt::ControlValues& controls) const;
+  bool ZoomOn() const;
+  void ZoomIntoDataTwo(const varnolt::ShownChart& chart1, varnolt::Point start,
+                       varnolt::Point release);
+
+  varnolt::PointerDrag drag_;
+  varnolt::PointerReadout readouts_[2];
+  QAction* zoom_ = nullptr;  // mZoom
+  // The next display of data 2 shows the zoom: its caption says so.
+  bool next_display_is_zoom_ = false;
 };

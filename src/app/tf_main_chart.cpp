@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <exception>
 #include <optional>
+#include <utility>
 
 #include "app/chart_image.h"
 #include "app/control_bridge.h"
@@ -45,13 +46,14 @@ void TfMain::buShow2Click() {
 }
 
 bool TfMain::ShowPriceChart(int data_number) {
+  const bool zoom = std::exchange(next_display_is_zoom_, false);
   if (showing_price_chart_) return false;
   showing_price_chart_ = true;
   TakeUndoSnapshot();
   Guarded([&] {
     varnolt::QImageCanvas canvas(chart_->image());
     const varnolt::DisplayOutcome outcome = varnolt::RunDisplayCommand(
-        DataOf(data_number), data_number, ReadControls(), folder_, canvas);
+        DataOf(data_number), data_number, ReadControls(), folder_, canvas, zoom);
     chart_->update();
     if (!outcome.message.empty()) {
       warn(QString::fromStdString(outcome.message));
@@ -153,5 +155,6 @@ void TfMain::FormResize() {
   // size even when the chart page has not been shown since the last resize.
   data1_.chart_shown = false;
   data2_.chart_shown = false;
+  drag_.Forget();  // its figures go with the old image
   chart_->Reset(pages_->currentWidget()->size());
 }

@@ -10,14 +10,14 @@
 namespace varnolt {
 
 DisplayOutcome RunDisplayCommand(DataSet& data_set, int data_number, const ControlValues& controls,
-                                 const ProgramFolder& folder, Canvas& canvas) {
+                                 const ProgramFolder& folder, Canvas& canvas, bool zoom) {
   const PriceChartBoxes boxes = PriceBoxesFromControls(controls, data_number);
   const std::string& name_box = controls.Text(DataSetNamesOf(data_number).selection.code);
   const auto financial = data_set.loaded
                              ? ReadFinancialRecordOrNone(folder.DataDir(), data_set.current_code)
                              : std::nullopt;
   const PriceChartResult result =
-      ShowPriceChart(data_set, boxes, name_box, financial, false, canvas);
+      ShowPriceChart(data_set, boxes, name_box, financial, zoom, canvas);
   DisplayOutcome outcome;
   if (!result.message.empty()) {
     outcome.message = result.message;

@@ -18,8 +18,8 @@ struct DisplayOutcome {
 // values: reads the basic settings page and the name box, draws the price chart with the
 // financial summary in its caption (none before a load, "-" figures without a readable
 // finance.dat), and gives back the boxes with the scale it used and the trend page's regions,
-// which follow the price chart's.
+// which follow the price chart's. A `zoom` display says so in its caption.
 DisplayOutcome RunDisplayCommand(DataSet& data_set, int data_number, const ControlValues& controls,
-                                 const ProgramFolder& folder, Canvas& canvas);
+                                 const ProgramFolder& folder, Canvas& canvas, bool zoom = false);
 
 }  // namespace varnolt

@@ -5,6 +5,7 @@
 
 #include "base/messages.h"
 #include "base/numbers.h"
+#include "chart/bar_position.h"
 #include "chart/command_record.h"
 
 namespace varnolt {
@@ -12,11 +13,6 @@ namespace {
 
 bool IsWholeNumberText(const std::string& text) {
   return !text.empty() && IsAllDigits(text);
-}
-
-int64_t BarPosition(const DataSet& data_set, int bar, bool calendar) {
-  if (!calendar) return bar;
-  return CompactToDay(std::to_string(data_set.bars[bar].date));
 }
 
 std::string TwoDigits(int value) {
@@ -293,7 +289,7 @@ PriceChartResult ShowPriceChart(DataSet& data_set, const PriceChartBoxes& boxes,
   }
   scale.from = from;
   scale.to = to;
-  scale.calendar = boxes.calendar && data_set.unit == DataUnit::kDay;
+  scale.calendar = CalendarSpacing(data_set, boxes.calendar);
 
   switch (boxes.type) {
     case ChartType::kCandles:

@@ -120,14 +120,14 @@ namespace {
 // bars would have. Requests come in rising order, so each one walks on from the previous.
 class LeadPositions {
  public:
-  LeadPositions(const IndicatorFrame& frame, const DataSet& data, bool calendar)
-      : frame_(frame), data_(data), calendar_(calendar) {
+  LeadPositions(const IndicatorFrame& frame, const DataSet& data, const HolidayList* holidays)
+      : frame_(frame), data_(data), holidays_(holidays != nullptr ? *holidays : kNoHolidays) {
     Restart();
   }
 
   int64_t At(int bar) {
     if (bar <= frame_.Last()) return frame_.Position(bar);
-    if (!calendar_) return bar;
+    if (!frame_.Calendar()) return bar;
     if (bar < known_bar_) Restart();
     if (bar > known_bar_) {
       known_date_ = NextBarDate(known_date_, bar - known_bar_, data_.unit, holidays_);
@@ -142,12 +142,12 @@ class LeadPositions {
     known_date_ = std::to_string(data_.bars[known_bar_].date);
   }
 
+  // Without the window's list every weekday counts as a trading day.
+  static inline const HolidayList kNoHolidays;
+
   const IndicatorFrame& frame_;
   const DataSet& data_;
-  bool calendar_;
-  // The main window's holiday list does not reach the drawings yet; without it every weekday
-  // counts as a trading day.
-  HolidayList holidays_;
+  const HolidayList& holidays_;
   int known_bar_ = 0;
   std::string known_date_;
 };
@@ -176,7 +176,7 @@ DrawingResult DrawIchimoku(const IndicatorContext& context) {
   const int64_t upper = context.scale.upper;
   // Spans beyond the scale are drawn on the band's edge rather than far outside the image.
   const auto hold = [&](int64_t value) { return std::min(std::max(value, lower), upper); };
-  LeadPositions lead(frame, context.data, context.scale.calendar);
+  LeadPositions lead(frame, context.data, context.holidays);
 
   // Starting b − 1 bars early lets the leading spans of earlier bars reach the first shown bar.
   const int i0 = std::max(1, first - b + 1);

@@ -2,6 +2,7 @@
 
 #include "base/data_set_names.h"
 #include "base/numbers.h"
+#include "chart/bar_position.h"
 #include "chart/command_record.h"
 #include "chart/region_map.h"
 #include "indicators/indicator_context.h"
@@ -24,7 +25,7 @@ IndicatorCommandResult RunCommand(IndicatorCommandEnvironment& environment, Pane
   scale.upper = ToInt(controls.Text(basic.upper));
   scale.lower = ToInt(controls.Text(basic.lower));
   scale.margin = ToInt(controls.Text(basic.margin));
-  scale.calendar = controls.Checked(basic.calendar);
+  scale.calendar = CalendarSpacing(environment.data, controls.Checked(basic.calendar));
   const auto [from, to] = ReadRegionBoxes(controls.Text(panel.from), controls.Text(panel.to));
   if (from < 1 || from > 10 || to < 1 || to > 10 || to < from) {
     result.message = kBadRegionsMessage;

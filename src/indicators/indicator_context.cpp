@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "base/numbers.h"
+#include "chart/bar_position.h"
 
 namespace varnolt {
 
@@ -13,7 +14,7 @@ IndicatorFrame::IndicatorFrame(const IndicatorContext& context)
 IndicatorFrame::IndicatorFrame(const IndicatorContext& context, double upper, double lower,
                                bool reserve)
     : data_(context.data),
-      calendar_(context.scale.calendar),
+      calendar_(CalendarSpacing(context.data, context.scale.calendar)),
       first_(context.data.first_shown),
       last_(context.data.bars.Count()) {
   map_.width = context.canvas.Width();
@@ -28,8 +29,7 @@ IndicatorFrame::IndicatorFrame(const IndicatorContext& context, double upper, do
 }
 
 int64_t IndicatorFrame::Position(int bar) const {
-  if (!calendar_) return bar;
-  return CompactToDay(std::to_string(data_.bars[bar].date));
+  return BarPosition(data_, bar, calendar_);
 }
 
 int IntParameter(const ControlValues& controls, std::string_view name, int when_empty) {

@@ -55,6 +55,8 @@ class IndicatorFrame {
   // Over a value scale of the indicator's own, as the oscillators use it.
   IndicatorFrame(const IndicatorContext& context, double upper, double lower, bool reserve);
 
+  // Calendar spacing as the price chart applies it: for daily bars only.
+  bool Calendar() const { return calendar_; }
   int First() const { return first_; }
   int Last() const { return last_; }
   int64_t Position(int bar) const;

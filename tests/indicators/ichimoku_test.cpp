@@ -371,6 +371,34 @@ TEST(IchimokuDraw, CalendarSpacingPlacesSpansOnTheComingTradingDays) {
   EXPECT_EQ(aqua.front().from.x, frame.X(CompactToDay(std::to_string(drawn.data.bars[15].date))));
 }
 
+TEST(IchimokuDraw, CalendarSpacingPlacesSpansOnTheExchangesTradingDays) {
+  // Weekday bars up to Monday 7 December 2026. The exchange closes on 31 December, 1 January
+  // and Monday 11 January 2027, so the 25th trading day after the last bar, where the base
+  // period of 26 puts the last leading span, is Thursday 14 January; weekdays alone give the 11th.
+  const HolidayList holidays({"2026/12/31", "2027/01/01", "2027/01/11"});
+  const std::vector<Prices> prices = RandomPrices(100, 12);
+  DataSet data;
+  for (DayNumber day = DayFromCivil(2026, 9, 1); day <= DayFromCivil(2026, 12, 7); ++day) {
+    const Prices& p = prices[data.bars.Count()];
+    if (Weekday(day) > 1) data.bars.Append({DayToCompactInt(day), p.close, p.high, p.low, p.close});
+  }
+  data.first_shown = 40;
+  data.loaded = true;
+  RecordingCanvas canvas;
+  std::string statistics;
+  const PriceScale scale{1200, 800, 1000, 40, 1, 10, true};
+  const IndicatorContext context{data,     Periods("9", "26", "52"), canvas, 1, scale, statistics,
+                                 &holidays};
+  ASSERT_EQ(DrawIchimoku(context).message, "");
+  int last_span_x = 0;
+  for (const auto& line : canvas.Lines()) {
+    if (line.pen == kGreen) last_span_x = std::max(last_span_x, line.to.x);
+  }
+  const IndicatorFrame frame(context);
+  EXPECT_EQ(last_span_x, frame.X(CompactToDay("20270114")));
+  EXPECT_NE(last_span_x, frame.X(CompactToDay("20270111")));
+}
+
 TEST(IchimokuDraw, LeadingSpansHeldOnTheBandEdgeWhileTheLinesAreNot) {
   // Prices climb from 1000 to 1390 under a scale of 1200..1250: the spans of the early bars lie
   // below it, the later ones above, and so do the conversion and base lines.
