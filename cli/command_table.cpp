@@ -119,6 +119,14 @@ constexpr const char* kUpdateDetails =
     "                    or converted; data is made for the server and uploaded\n"
     "  --poll-seconds N  the downloader poll interval and upload retry delay (default 10)\n";
 
+constexpr const char* kHistoryDetails =
+    "Offers the years the data server holds (kbk1.dat and kbk2.dat, the current incomplete year\n"
+    "left out) that the data folder lacks, as the historical download's list does, and downloads\n"
+    "them newest first. Every text the program would show in a message box is printed, followed\n"
+    "by a line \"--\". Status 0 when \"ダウンロード終了\" was shown (or the list printed), else 1.\n"
+    "  --list       prints the list's items, one a line, and downloads nothing\n"
+    "  --from YEAR  downloads the item whose range starts at YEAR (default the first)\n";
+
 constexpr CommandEntry kCommands[] = {
     {"load", LoadCommand,
      "load [--unit day|week|month|quarter|year] [--no-adjust] [--bars] TEXT START END",
@@ -149,6 +157,7 @@ constexpr CommandEntry kCommands[] = {
     {"cipher", CipherCommand, "cipher encode|decode USE < text", kCipherDetails},
     {"state", StateCommand, "state [--set NAME=VALUE]...", kStateDetails},
     {"update", UpdateCommand, "update [--unattended] [--poll-seconds N]", kUpdateDetails},
+    {"history", HistoryCommand, "history [--list] [--from YEAR]", kHistoryDetails},
 };
 
 std::string Synopses() {

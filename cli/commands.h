@@ -34,6 +34,9 @@ int StateCommand(Context& context, Args& args);
 // update [--unattended] [--poll-seconds N]: the latest-data update from the data server.
 int UpdateCommand(Context& context, Args& args);
 
+// history [--list] [--from YEAR]: the historical download of whole year files.
+int HistoryCommand(Context& context, Args& args);
+
 // controls [--settings FILE] [--set CONTROL=TEXT]...: every control with its value.
 int ControlsCommand(Context& context, Args& args);
 

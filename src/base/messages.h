@@ -63,6 +63,13 @@ inline constexpr const char* kRecentDataStatus = "最近のデータチェック
 inline constexpr const char* kTodayDataStatus = "当日のデータチェック";
 inline constexpr const char* kDataCheckStatus = "データチェック中";
 
+// The historical download.
+inline constexpr const char* kHomepageUnreachableMessage = "作者ホームページに接続できません";
+inline constexpr const char* kAllYearsPresentMessage = "既に全データをダウンロード済みです";
+inline constexpr const char* kYearDownloadFailedSuffix = "年以前のダウンロードに失敗しました";
+inline constexpr const char* kDownloadDoneMessage = "ダウンロード終了";
+inline constexpr const char* kDownloadIdleText = "待機中";
+
 // A text that should have been a number.
 inline std::string NotANumberMessage(std::string_view text) {
   return "'" + std::string(text) + "' は有効な数値ではありません";

@@ -22,6 +22,7 @@ void UpdateFixture::SetUp() {
   options.seed = 7;
   options.stock_count = 40;
   options.today = 20010615;
+  options.first_year = first_year_;
   demo::GenerateDemoFolder(market_.Path(), options);
   ftp_ =
       std::make_unique<LoopbackFtp>(server_folder_.Path(), "varnolt", std::string(FtpPassword()));
@@ -35,6 +36,8 @@ void UpdateFixture::Publish(const std::string& upto) {
   options.ftp_host = ftp_->HostLine();
   options.upto = SlashToDay(upto);
   options.quotes = true;
+  options.part_bytes = part_bytes_;
+  options.homepage_before = homepage_before_;
   publish::PublishFolder(market_.Path(), server_folder_.Path(), options);
 }
 

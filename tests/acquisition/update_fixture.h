@@ -63,6 +63,12 @@ class UpdateFixture : public ::testing::Test {
   }
   const std::filesystem::path& Market() const { return market_.Path(); }
 
+  // Set by a derived fixture before SetUp: the market's first year, the part size of the year
+  // files and the years listed in kbk1.dat.
+  int first_year_ = 2000;
+  size_t part_bytes_ = 512 * 1024;
+  int homepage_before_ = 0;
+
   TempFolder market_, server_folder_, installations_;
   std::unique_ptr<LoopbackFtp> ftp_;
   std::unique_ptr<LoopbackProgram> server_;
