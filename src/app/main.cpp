@@ -3,6 +3,7 @@
 #include "app/developer_screenshot.h"
 #include "app/tf_main.h"
 #include "app/tf_memo.h"
+#include "app/tfm_hdata.h"
 #include "app/tfsub2.h"
 #include "base/program_folder.h"
 
@@ -16,6 +17,8 @@ int main(int argc, char* argv[]) {
   Tfsub2 browser(folder);
   browser.setMainWindow(&window);
   window.setBrowserWindow(&browser);
+  TfmHdata history(folder);
+  window.setHistoryWindow(&history);
   TfMemo memo(folder);
   window.setMemoWindow(&memo);
   browser.setMemoWindow(&memo);

@@ -153,6 +153,9 @@ void TfMain::BuildMenu() {
   QAction* update = file->addAction("最新の株価データをネットで入手(&N)");
   update->setObjectName("D1");
   connect(update, &QAction::triggered, this, [this] { D1Click(); });
+  QAction* history = file->addAction("過去の株価データをダウンロード(&P)");
+  history->setObjectName("N1");
+  connect(history, &QAction::triggered, this, [this] { N1Click(); });
   timer1_ = new QTimer(this);
   timer1_->setObjectName("Timer1");
   timer1_->setInterval(60000);

@@ -40,6 +40,7 @@ class QTextEdit;
 class SignalPage;
 class TfMemo;
 class Tfsub2;
+class TfmHdata;
 
 // The main window: the tab pages of data selection, chart settings, the chart and the analysis
 // tools, and the state they share (the two data sets and the holiday list).
@@ -125,6 +126,8 @@ class TfMain : public QMainWindow {
   void Button57Click();
   void csvC1Click();
   void D1Click();
+  // The historical download: offers the missing years in the history window.
+  void N1Click();
   // The scheduled owner update, every minute while ownerautopilot.log exists.
   void Timer1Timer();
 
@@ -146,6 +149,7 @@ class TfMain : public QMainWindow {
   // The stock browser, created right after the main window and shown with it. The data
   // selection pages' 銘柄一覧表示 buttons show it for their data set.
   void setBrowserWindow(Tfsub2* browser) { browser_ = browser; }
+  void setHistoryWindow(TfmHdata* history) { history_ = history; }
   void Button39Click();
   void Button58Click();
   // True while a price chart is being drawn; the browser ignores stock clicks meanwhile.
@@ -227,6 +231,7 @@ class TfMain : public QMainWindow {
   bool filling_holding_edits_ = false;
   TfMemo* memo_ = nullptr;
   Tfsub2* browser_ = nullptr;
+  TfmHdata* history_ = nullptr;
   QAction* undo_ = nullptr;           // mUndo
   bool showing_price_chart_ = false;  // busy guard of both display commands
   // Inner drawing commands of one user action leave the snapshot taken before the first.

@@ -11,6 +11,7 @@
 #include "acquisition/latest_update.h"
 #include "acquisition/owner_schedule.h"
 #include "app/tf_main.h"
+#include "app/tfm_hdata.h"
 #include "net/file_stamp.h"
 #include "net/server_config.h"
 
@@ -70,6 +71,17 @@ void TfMain::Timer1Timer() {
   timer1_->start();
   // The machine sleeps after a scheduled run, through the session manager.
   if (pass.update_ran) QProcess::startDetached("systemctl", {"suspend"});
+}
+
+void TfMain::N1Click() {
+  const varnolt::ServerConfig config =
+      varnolt::ReadServerConfig(folder_.File("net.dat")).value_or(varnolt::ServerConfig{});
+  const varnolt::HistoryOffer offer = varnolt::OfferHistory(folder_, config);
+  if (!offer.message.empty()) {
+    inform(QString::fromStdString(offer.message));
+    return;
+  }
+  if (history_ != nullptr) history_->Offer(offer, config);
 }
 
 void TfMain::D1Click() {
