@@ -1,6 +1,7 @@
-// Arbitrary bytes as a reply of the data server: a listing, a year list, a file name, a
-// transfer file. Every parser must give a result that keeps its promises (plain names only,
-// part counts 1 to 1000, real days), and decompression must stop at its bound and leave no file
+// Arbitrary bytes as a reply of the data server (a listing, a year list, a file name, a
+// transfer file, the notices of ini2.dat) and as the downloader's request file. Every parser must
+// give a result that keeps its promises (plain names only, part counts 1 to 1000, real days,
+// requests that read back), and decompression must stop at its bound and leave no file
 // behind when it fails. Files are made in the working folder (scripts/fuzz runs each target in
 // a scratch one).
 
@@ -12,7 +13,10 @@
 #include <string>
 #include <string_view>
 
+#include "acquisition/download_request.h"
+#include "acquisition/server_notices.h"
 #include "net/reply.h"
+#include "net/server_config.h"
 #include "net/transfer_file.h"
 
 using namespace varnolt;
@@ -45,6 +49,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Require(IsPlainFileName(PartName(line.year, line.parts)), "part name not plain");
       }
     }
+  }
+  if (const auto notice = NoticeToShow(input, 1000)) {
+    Require(notice->day == 0 || notice->day > 1000, "notice not later than the one shown");
+  }
+  if (const auto request = ParseDownloadRequest(SplitPlainLines(input))) {
+    const auto again = ParseDownloadRequest(DownloadRequestLines(*request));
+    Require(again && again->start == request->start && again->end == request->end &&
+                again->mark_day == request->mark_day && again->daily == request->daily,
+            "download request does not read back");
   }
   if (DayOfName(input) != 0) {
     Require(IsPlainFileName(input) && (input[0] == 'h' || input[0] == 'd'), "day of a bad name");

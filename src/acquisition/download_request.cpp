@@ -29,7 +29,9 @@ std::optional<int> SmallWhole(const std::string& text) {
 DayNumber DateAt(const std::vector<std::string>& lines, size_t at) {
   const auto year = SmallWhole(lines[at]), month = SmallWhole(lines[at + 1]),
              day = SmallWhole(lines[at + 2]);
-  if (!year || !month || !day || !IsValidCivil(*year + 1985, *month + 1, *day + 1)) return 0;
+  // Years stay within what the store holds, so the day number cannot overflow.
+  if (!year || !month || !day || *year > 100 || !IsValidCivil(*year + 1985, *month + 1, *day + 1))
+    return 0;
   return DayFromCivil(*year + 1985, *month + 1, *day + 1);
 }
 
