@@ -2,6 +2,7 @@
 // information box with its maintenance choice.
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDir>
 #include <QEvent>
 #include <QInputDialog>
 #include <QLabel>
@@ -71,7 +72,9 @@ void TfMain::BuildSettingsAndPatterns() {
     if (!ok) return std::nullopt;
     return text;
   };
-  openDocument = [](const QString& path) {
+  openDocument = [this](const QString& path) {
+    // The application that opens the file starts in the program folder.
+    QDir::setCurrent(FileText(folder_.Root()));
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
   };
   uploadAllText = [this](const QString& path) {

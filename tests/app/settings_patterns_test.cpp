@@ -3,8 +3,12 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QLockFile>
 #include <QPushButton>
 #include <memory>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "app/tf_main.h"
 #include "base/dates.h"
@@ -209,6 +213,21 @@ TEST_F(SettingsPatternsTest, HelpCommandsOpenTheirFilesAndTheTitleHidesMaintenan
   window->lbtitleDblClick();
   EXPECT_EQ(uploads, 1);
   EXPECT_EQ(informed_, std::vector<QString>{"送信しました"});
+}
+
+TEST_F(SettingsPatternsTest, LockLeftByACrashedCopyDoesNotBlockTheNextStart) {
+  const QString lock_path = QString::fromStdU16String(folder_.File("varnolt.lock").u16string());
+  const pid_t child = fork();
+  if (child == 0) {
+    // A copy that takes the lock and dies without releasing it.
+    QLockFile lock(lock_path);
+    _exit(lock.tryLock(0) ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  ASSERT_TRUE(std::filesystem::exists(folder_.File("varnolt.lock")));
+  EXPECT_FALSE(Open()->anotherCopyRunning());
 }
 
 }  // namespace
