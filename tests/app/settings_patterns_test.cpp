@@ -2,8 +2,11 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLockFile>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <memory>
 
@@ -199,7 +202,9 @@ TEST_F(SettingsPatternsTest, HelpCommandsOpenTheirFilesAndTheTitleHidesMaintenan
   // whose upload is offered only when data/all.txt exists.
   int uploads = 0;
   window->uploadAllText = [&](const QString&) { return ++uploads > 0; };
-  window->lbtitleDblClick();
+  QMouseEvent double_click(QEvent::MouseButtonDblClick, QPointF(5, 5), QPointF(5, 5),
+                           Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(Child<QLabel>(*window, "lbtitle"), &double_click);
   EXPECT_EQ(questions_.size(), 1u);
   answer_ = false;
   window->lbtitleDblClick();
