@@ -1,7 +1,6 @@
 #include "app/tf_main.h"
 
 #include <QAction>
-#include <QTimer>
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QGroupBox>
@@ -13,6 +12,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <exception>
 
@@ -80,6 +80,7 @@ TfMain::TfMain(varnolt::ProgramFolder folder, Clock today, QWidget* parent)
   };
   BuildPages();
   BuildMenu();
+  BuildSettingsAndPatterns();
   resize(1280, 800);
   FormCreate();
 }
@@ -209,6 +210,10 @@ void TfMain::FormCreate() {
   selection2_.end->setText(today_text);
   data1_ = varnolt::DataSet{};
   data2_ = varnolt::DataSet{};
+  // net.dat, the pattern names, the selection controls' start-up items, then 設定.ini over
+  // the built-in values.
+  SetStartupSelections();
+  LoadSettingsAtStart();
   FormResize();
 }
 

@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/auto_display_page.h"
 #include "app/basic_settings_page.h"
 #include "app/data_selection_page.h"
 #include "app/holdings_panel.h"
@@ -22,6 +23,7 @@
 #include "chart/pointer_readout.h"
 #include "chart/pointer_tools.h"
 #include "indicators/indicator_command.h"
+#include "net/server_config.h"
 #include "series/calendar.h"
 #include "series/unit_shift.h"
 
@@ -186,7 +188,7 @@ class TfMain : public QMainWindow {
   // The same inside another command, which has taken the undo snapshot already.
   bool ShowPriceChartWithoutSnapshot(int data_number);
   using IndicatorCommand =
-      varnolt::IndicatorCommandResult (*)(varnolt::IndicatorCommandEnvironment&);
+      std::function<varnolt::IndicatorCommandResult(varnolt::IndicatorCommandEnvironment&)>;
   void RunIndicatorCommand(int data_number, IndicatorCommand command);
   void ClearRegions(const QLineEdit& from, const QLineEdit& to);
   // A "色" button: the label takes the colour chosen in the colour dialog.
@@ -267,4 +269,46 @@ class TfMain : public QMainWindow {
   QAction* zoom_ = nullptr;  // mZoom
   // The next display of data 2 shows the zoom: its caption says so.
   bool next_display_is_zoom_ = false;
+
+ public:
+  // Settings, the help menu, the title label and the auto-display patterns
+  // (tf_main_settings.cpp, tf_main_auto_display.cpp).
+  void buSaveClick();
+  void Button50Click();
+  void N5Click();
+  void W1Click();
+  void lbtitleDblClick();
+  void Button41Click();
+  void Button42Click();
+  void Button43Click();
+  void Button44Click();
+  void Button45Click();
+  void Button46Click();
+  void Button47Click();
+  // Yes/No questions, the one-line input box and opening a file with its default application;
+  // replaceable for tests. askText gives nothing when the user cancels.
+  std::function<bool(const QString& question)> confirm;
+  std::function<std::optional<QString>(const QString& caption, const QString& prompt)> askText;
+  std::function<bool(const QString& path)> openDocument;
+  // The hidden maintenance choice behind the title label's information box: each action runs
+  // when confirmed. The upload gives whether data/all.txt reached the FTP host.
+  std::function<bool(const QString& all_text)> uploadAllText;
+
+ private:
+  void BuildSettingsAndPatterns();
+  void SetStartupSelections();
+  void LoadSettingsAtStart();
+  // Runs `apply` over the controls and writes back what it applied, also when it stopped at a
+  // line that does not read (whose error is then shown).
+  void ApplyToControls(const std::function<void(varnolt::ControlValues&)>& apply);
+  AutoDisplayPatterns& PatternsOf(int data_number) {
+    return data_number == 2 ? auto_display_.data2 : auto_display_.data1;
+  }
+  void MemorisePattern(int data_number);
+  void ReplayPattern(int data_number);
+  void DeletePattern(int data_number);
+  void MaintenanceChoice();
+
+  AutoDisplayPage auto_display_;
+  varnolt::ServerConfig server_;  // net.dat as read at start-up
 };

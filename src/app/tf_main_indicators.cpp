@@ -63,6 +63,8 @@ void TfMain::RunIndicatorCommand(int data_number, IndicatorCommand command) {
                                                    data_number,
                                                    statistics,
                                                    [&] {
+                                                     // A replay sets the page's boxes first.
+                                                     WriteControlValues(*this, controls, true);
                                                      const bool shown =
                                                          ShowPriceChartWithoutSnapshot(data_number);
                                                      // The display has written its scale into the

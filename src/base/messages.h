@@ -134,4 +134,15 @@ inline constexpr const char* kPeriodTooLongMessage = "周期が長すぎます";
 // A box of the variable scale does not read; the chart is drawn with the fallback box.
 inline constexpr const char* kBadVariableScaleMessage = "変動スケールが正しく設定されていません";
 
+// The settings reset and the auto-display patterns.
+inline constexpr const char* kResetSettingsQuestion = "全ての設定を初期化していいですか";
+inline constexpr const char* kNothingToMemorise1 = "基本表示の操作をまだ何も行っていません";
+inline constexpr const char* kNothingToMemorise2 = "基本表示等の操作をまだ何も行っていません";
+inline constexpr const char* kPatternNameCaption = "自動表示記憶";
+inline constexpr const char* kPatternNamePrompt = "パターン名を入力して下さい";
+inline constexpr const char* kSamePatternNameMessage = "同名では記憶できません";
+inline constexpr const char* kStandardPatternMessage =
+    "「ローソク足・出来高・取組高」は削除できません";
+inline constexpr const char* kDeletePatternQuestion = "削除してもいいですか";
+
 }  // namespace varnolt

@@ -163,6 +163,26 @@ void ApplySettings(const Lines& lines, ControlValues& controls) {
   }
 }
 
+void ApplyInitialSettings(const std::optional<Lines>& initial, ControlValues& controls) {
+  // The first line that the reset always takes from the built-in values.
+  constexpr size_t kFirstBuiltIn = 86;
+  Lines lines = {std::string(kVersionText), controls.Text(kKeptLineName)};
+  if (initial) {
+    lines.insert(lines.end(), initial->begin(), initial->end());
+  } else {
+    for (size_t i = 2; i < kFirstBuiltIn; ++i) lines.emplace_back(kLayout[i].default_value);
+  }
+  ApplySettings(lines, controls);
+  for (size_t i = kFirstBuiltIn; i < kLayout.size(); ++i) {
+    const SettingsLine& line = kLayout[i];
+    if (line.kind == K::kCheck) {
+      controls.SetChecked(line.control, line.default_value == "true");
+    } else {
+      controls.Set(line.control, std::string(line.default_value));
+    }
+  }
+}
+
 Lines SettingsLines(const ControlValues& controls) {
   Lines lines;
   lines.reserve(kLayout.size());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -41,5 +42,11 @@ void ApplySettings(const Lines& lines, ControlValues& controls);
 
 // The 113 lines from the controls.
 Lines SettingsLines(const ControlValues& controls);
+
+// The reset from 初期化.ini, whose line k holds settings line k + 2: the version line, the kept
+// line 2 and those lines are applied (a line that does not read throws ConversionError as
+// above), then lines 87 to 113 take their built-in values whatever the file held. Without the
+// file every line takes its built-in value.
+void ApplyInitialSettings(const std::optional<Lines>& initial, ControlValues& controls);
 
 }  // namespace varnolt

@@ -13,6 +13,7 @@
 #include "base/file_error.h"
 #include "base/program_folder.h"
 #include "demo/finance_file.h"
+#include "demo/installed_files.h"
 #include "demo/japan_holidays.h"
 #include "demo/market_factor.h"
 #include "demo/price_walk.h"
@@ -61,6 +62,7 @@ DemoSummary GenerateDemoFolder(const std::filesystem::path& root, const DemoOpti
   const Lines holiday_lines =
       HolidayFileLines(std::min(1990, options.first_year), std::max(2035, last_year));
   WriteLines(folder.File("holidays.txt"), holiday_lines);
+  WriteInstalledFiles(folder);
 
   const HolidayList holidays(holiday_lines);
   std::vector<DayNumber> days;

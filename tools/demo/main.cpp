@@ -1,5 +1,5 @@
 // varnolt-demo [--seed N] [--today YYYYMMDD] [--stocks N] DIR: writes an invented program folder to
-// DIR.
+// DIR. varnolt-demo --installed DIR: adds the program's installed files that DIR lacks.
 
 #include <cstdio>
 #include <ctime>
@@ -11,12 +11,14 @@
 
 #include "base/numbers.h"
 #include "demo/demo_data.h"
+#include "demo/installed_files.h"
 #include "series/calendar.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: varnolt-demo [--seed N] [--today YYYYMMDD] [--stocks N] DIR\n";
+    "usage: varnolt-demo [--seed N] [--today YYYYMMDD] [--stocks N] DIR\n"
+    "       varnolt-demo --installed DIR\n";
 
 int32_t LocalToday() {
   const std::time_t now = std::time(nullptr);
@@ -80,6 +82,15 @@ std::optional<Arguments> ParseArguments(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 3 && std::string_view(argv[1]) == "--installed") {
+    try {
+      varnolt::demo::WriteInstalledFiles(varnolt::ProgramFolder(argv[2]));
+      return 0;
+    } catch (const std::exception& error) {
+      std::fprintf(stderr, "varnolt-demo: %s\n", error.what());
+      return 1;
+    }
+  }
   const auto arguments = ParseArguments(argc, argv);
   if (!arguments) return 1;
   try {
