@@ -310,5 +310,5 @@ class TfMain : public QMainWindow {
   void MaintenanceChoice();
 
   AutoDisplayPage auto_display_;
-  varnolt::ServerConfig server_;  // net.dat as read at start-up
+  varnolt::ServerConfig server_;  // net.dat as read at start-up, renewed by the update
 };

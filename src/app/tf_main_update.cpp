@@ -60,12 +60,10 @@ class WindowUpdateHost : public varnolt::UpdateHost {
 
 void TfMain::Timer1Timer() {
   timer1_->stop();
-  varnolt::ServerConfig config =
-      varnolt::ReadServerConfig(folder_.File("net.dat")).value_or(varnolt::ServerConfig{});
   varnolt::UpdateOptions options;
   options.program_stamp = varnolt::FileStamp("/proc/self/exe").value_or(0);
   WindowUpdateHost host(*this, title_);
-  const varnolt::SchedulePass pass = varnolt::RunOwnerSchedule(folder_, config, host, options);
+  const varnolt::SchedulePass pass = varnolt::RunOwnerSchedule(folder_, server_, host, options);
   // Without a schedule at the first tick the timer stays stopped until the program ends.
   if (!pass.schedule_found) return;
   timer1_->start();
@@ -74,25 +72,21 @@ void TfMain::Timer1Timer() {
 }
 
 void TfMain::N1Click() {
-  const varnolt::ServerConfig config =
-      varnolt::ReadServerConfig(folder_.File("net.dat")).value_or(varnolt::ServerConfig{});
-  const varnolt::HistoryOffer offer = varnolt::OfferHistory(folder_, config);
+  const varnolt::HistoryOffer offer = varnolt::OfferHistory(folder_, server_);
   if (!offer.message.empty()) {
     inform(QString::fromStdString(offer.message));
     return;
   }
-  if (history_ != nullptr) history_->Offer(offer, config);
+  if (history_ != nullptr) history_->Offer(offer, server_);
 }
 
 void TfMain::D1Click() {
   pages_->setCurrentWidget(title_.page);
-  // The configuration is the folder's net.dat as it stands; a component refresh rewrites it.
-  varnolt::ServerConfig config =
-      varnolt::ReadServerConfig(folder_.File("net.dat")).value_or(varnolt::ServerConfig{});
   varnolt::UpdateOptions options;
   options.program_stamp = varnolt::FileStamp("/proc/self/exe").value_or(0);
   // Input stays out while it runs: the host repaints without taking user input, and each
   // message box is modal.
   WindowUpdateHost host(*this, title_);
-  varnolt::RunLatestUpdate(folder_, config, host, options);
+  // The configuration read at start-up; a component refresh replaces it here and on disk.
+  varnolt::RunLatestUpdate(folder_, server_, host, options);
 }
