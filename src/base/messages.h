@@ -127,4 +127,10 @@ inline constexpr const char* kPeriodTooLongMessage = "周期が長すぎます";
 // A box of the variable scale does not read; the chart is drawn with the fallback box.
 inline constexpr const char* kBadVariableScaleMessage = "変動スケールが正しく設定されていません";
 
+// The trading simulation: the inputs of a run that do not read, and the end of a run.
+inline constexpr const char* kDateErrorMessage = "日付エラー";
+inline constexpr const char* kNumberErrorMessage = "数値エラー";
+inline constexpr const char* kNoConditionsMessage = "条件未設定";
+inline constexpr const char* kSimulationDoneMessage = "終　了";
+
 }  // namespace varnolt
