@@ -3,6 +3,7 @@
 #include "app/developer_screenshot.h"
 #include "app/tf_main.h"
 #include "app/tf_memo.h"
+#include "app/tf_simulation.h"
 #include "app/tfsub2.h"
 #include "base/program_folder.h"
 
@@ -16,6 +17,13 @@ int main(int argc, char* argv[]) {
   Tfsub2 browser(folder);
   browser.setMainWindow(&window);
   window.setBrowserWindow(&browser);
+  TfSimulation simulation(folder);
+  simulation.setMainWindow(&window);
+  browser.setSimulationAction([&simulation] {
+    simulation.show();
+    simulation.raise();
+    simulation.activateWindow();
+  });
   TfMemo memo(folder);
   window.setMemoWindow(&memo);
   browser.setMemoWindow(&memo);
