@@ -127,6 +127,19 @@ constexpr const char* kHistoryDetails =
     "  --list       prints the list's items, one a line, and downloads nothing\n"
     "  --from YEAR  downloads the item whose range starts at YEAR (default the first)\n";
 
+constexpr const char* kSimulateDetails =
+    "Replays a trading strategy day by day as the simulation window's 仮想売買実行 does and\n"
+    "prints the report: every trade, the fee lines, the holdings and the totals.\n"
+    "  --start D --end D   the period, YYYYMMDD\n"
+    "  --budget N          the cash at the start; --upper N, --lower N: one purchase's limits\n"
+    "  --buy SET.ini       a buy condition-set file; repeat for more; --sell likewise\n"
+    "  --multi             a held stock may be bought again; --over: buy up to --upper\n"
+    "  --charge FILE       a charge.ini (13 lines); default the window's fee schedule\n"
+    "  --plan 0|1|2        通常, 一日定額 or 月定額 (default 0)\n"
+    "  --reservations FILE run a reservation list (a text beginning with 【予約】) and write\n"
+    "                      data/simulation_N.txt for each job instead of printing\n"
+    "An input the window refuses is its message on stderr with status 1.\n";
+
 constexpr CommandEntry kCommands[] = {
     {"load", LoadCommand,
      "load [--unit day|week|month|quarter|year] [--no-adjust] [--bars] TEXT START END",
@@ -148,6 +161,11 @@ constexpr CommandEntry kCommands[] = {
      "screen [--settings FILE] [--set CONTROL=TEXT]... [--market M --sector S |\n"
      "         --checked GROUP | --codes C,C,...] (--file SET.ini | --line LINE...)",
      kScreenDetails},
+    {"simulate", SimulateCommand,
+     "simulate [--settings FILE] [--set CONTROL=TEXT]... [--charge FILE] [--plan 0|1|2]\n"
+     "         [--multi] [--over] --start D --end D --budget N --upper N --lower N\n"
+     "         --buy SET.ini... --sell SET.ini... | --reservations FILE",
+     kSimulateDetails},
     {"signals", SignalsCommand,
      "signals [--settings FILE] [--set CONTROL=TEXT]... [--unit U] [--no-adjust]\n"
      "        [--buy SET.ini]... [--sell SET.ini]... TEXT START END",

@@ -22,6 +22,9 @@ int ConditionCommand(Context& context, Args& args);
 // screen … (--file SET.ini | --line LINE...): the stocks that pass a condition list today.
 int ScreenCommand(Context& context, Args& args);
 
+// simulate … --start D --end D … --buy SET.ini... --sell SET.ini...: a trading simulation.
+int SimulateCommand(Context& context, Args& args);
+
 // signals … [--buy SET.ini]... [--sell SET.ini]... TEXT START END: the signal marks of data 1.
 int SignalsCommand(Context& context, Args& args);
 

@@ -3,6 +3,7 @@
 #include "app/developer_screenshot.h"
 #include "app/tf_main.h"
 #include "app/tf_memo.h"
+#include "app/tf_simulation.h"
 #include "app/tfm_hdata.h"
 #include "app/tfsub2.h"
 #include "base/program_folder.h"
@@ -19,6 +20,13 @@ int main(int argc, char* argv[]) {
   window.setBrowserWindow(&browser);
   TfmHdata history(folder);
   window.setHistoryWindow(&history);
+  TfSimulation simulation(folder);
+  simulation.setMainWindow(&window);
+  browser.setSimulationAction([&simulation] {
+    simulation.show();
+    simulation.raise();
+    simulation.activateWindow();
+  });
   TfMemo memo(folder);
   window.setMemoWindow(&memo);
   browser.setMemoWindow(&memo);

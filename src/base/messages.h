@@ -145,4 +145,10 @@ inline constexpr const char* kStandardPatternMessage =
     "「ローソク足・出来高・取組高」は削除できません";
 inline constexpr const char* kDeletePatternQuestion = "削除してもいいですか";
 
+// The trading simulation: the inputs of a run that do not read, and the end of a run.
+inline constexpr const char* kDateErrorMessage = "日付エラー";
+inline constexpr const char* kNumberErrorMessage = "数値エラー";
+inline constexpr const char* kNoConditionsMessage = "条件未設定";
+inline constexpr const char* kSimulationDoneMessage = "終　了";
+
 }  // namespace varnolt
