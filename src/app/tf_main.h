@@ -9,8 +9,10 @@
 #include <optional>
 #include <vector>
 
+#include "app/auxiliary_page.h"
 #include "app/basic_settings_page.h"
 #include "app/data_selection_page.h"
+#include "app/gann_page.h"
 #include "app/holdings_panel.h"
 #include "app/oscillator_page.h"
 #include "app/parameter_form.h"
@@ -216,7 +218,7 @@ class TfMain : public QMainWindow {
   OscillatorPage oscillator_;
   ParameterPage trend_periods_;
   ParameterPage oscillator_periods_;
-  std::vector<ColorChoice> other_colors_;  // lbgann on a page still to come, lbsc
+  std::vector<ColorChoice> other_colors_;  // lbgann of the Gann page, lbsc
   SignalPage* signal_page_ = nullptr;  // 売買ｼｸﾞﾅﾙ: marks drawn after each price chart
   QColorDialog* color_dialog_ = nullptr;
   QTextEdit* statistics_ = nullptr;  // reStat
@@ -262,4 +264,30 @@ class TfMain : public QMainWindow {
   QAction* zoom_ = nullptr;  // mZoom
   // The next display of data 2 shows the zoom: its caption says so.
   bool next_display_is_zoom_ = false;
+
+ public:
+  // The pages "ｷﾞｬﾝ分析" and "補助", the chart's double click and the forecast input.
+  void Button5Click();
+  void Button14Click();
+  void Button12Click();
+  void BussClick();
+  void imMainDblClick();
+  void Button40Click();
+  void Button48Click();
+  // The one-line input dialog of the forecast input, replaceable for tests: the text typed, or
+  // nothing when the user cancels.
+  std::function<std::optional<QString>(const QString& caption, const QString& prompt,
+                                       const QString& preset)>
+      askText;
+
+ private:
+  void BuildAnalysisPages();
+  // The Gann box over the page's data set, after a warning when there is none.
+  std::optional<varnolt::GannCorners> RunGannBox();
+  // Runs an operation of the page "補助" on `boxes`, or warns why it cannot.
+  void RunAuxiliaryOperation(int item, varnolt::AuxiliaryBoxes& boxes);
+  void InputForecasts(int data_number);
+
+  GannPage gann_;
+  AuxiliaryPage auxiliary_;
 };
