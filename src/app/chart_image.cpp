@@ -36,6 +36,12 @@ void ChartImage::mousePressEvent(QMouseEvent* event) {
   emit mouseDown(event->button(), event->position().toPoint());
 }
 
+void ChartImage::mouseDoubleClickEvent(QMouseEvent* event) {
+  // The press of the second click still counts as a press for the pointer tools.
+  emit mouseDown(event->button(), event->position().toPoint());
+  if (event->button() == Qt::LeftButton) emit doubleClicked();
+}
+
 void ChartImage::mouseMoveEvent(QMouseEvent* event) {
   emit mouseMove(event->position().toPoint());
 }

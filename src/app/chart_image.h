@@ -25,12 +25,14 @@ class ChartImage : public QWidget {
   void mouseDown(Qt::MouseButton button, QPoint point);
   void mouseMove(QPoint point);
   void mouseUp(Qt::MouseButton button, QPoint point);
+  void doubleClicked();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   QImage image_;

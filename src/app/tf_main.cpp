@@ -39,19 +39,6 @@ QWidget* PlaceholderPage(QWidget* parent, const char* name = nullptr) {
   return page;
 }
 
-// A page still to come that already holds its colour setting, so that every colour of the
-// settings file has its label.
-QWidget* ColorPlaceholderPage(QWidget* parent, const QString& caption, const char* label,
-                              const char* button, std::vector<ColorChoice>& colors) {
-  auto* page = new QWidget(parent);
-  ParameterGroup group(QString(), page, colors);
-  group.AddColor(caption, label, button);
-  auto* layout = new QVBoxLayout(page);
-  layout->addWidget(group.box(), 0, Qt::AlignLeft);
-  layout->addStretch();
-  return page;
-}
-
 QString FromUtf8(const std::string& text) {
   return QString::fromStdString(text);
 }
@@ -114,9 +101,7 @@ void TfMain::BuildPages() {
   pages_->addTab(trend_.page, "ﾁｬｰﾄ");
   oscillator_ = BuildOscillatorPage(pages_);
   pages_->addTab(oscillator_.page, "ｵｼﾚｰﾀｰ");
-  pages_->addTab(ColorPlaceholderPage(pages_, "１単位", "lbgann", "Button12", other_colors_),
-                 "ｷﾞｬﾝ分析");
-  pages_->addTab(PlaceholderPage(pages_), "補助");
+  BuildAnalysisPages();
   pages_->addTab(PlaceholderPage(pages_), "自動表示");
   trend_periods_ = BuildTrendPeriodsPage(pages_);
   pages_->addTab(trend_periods_.page, "周期設定(ﾄﾚﾝﾄﾞ)");

@@ -10,8 +10,10 @@
 #include <vector>
 
 #include "app/auto_display_page.h"
+#include "app/auxiliary_page.h"
 #include "app/basic_settings_page.h"
 #include "app/data_selection_page.h"
+#include "app/gann_page.h"
 #include "app/holdings_panel.h"
 #include "app/oscillator_page.h"
 #include "app/parameter_form.h"
@@ -222,7 +224,7 @@ class TfMain : public QMainWindow {
   OscillatorPage oscillator_;
   ParameterPage trend_periods_;
   ParameterPage oscillator_periods_;
-  std::vector<ColorChoice> other_colors_;  // lbgann on a page still to come, lbsc
+  std::vector<ColorChoice> other_colors_;  // lbgann of the Gann page, lbsc
   SignalPage* signal_page_ = nullptr;  // 売買ｼｸﾞﾅﾙ: marks drawn after each price chart
   QColorDialog* color_dialog_ = nullptr;
   QTextEdit* statistics_ = nullptr;  // reStat
@@ -285,14 +287,25 @@ class TfMain : public QMainWindow {
   void Button45Click();
   void Button46Click();
   void Button47Click();
-  // Yes/No questions, the one-line input box and opening a file with its default application;
-  // replaceable for tests. askText gives nothing when the user cancels.
+  // Yes/No questions, the one-line input box (with a preset text) and opening a file with its
+  // default application; replaceable for tests. askText gives nothing when the user cancels.
   std::function<bool(const QString& question)> confirm;
-  std::function<std::optional<QString>(const QString& caption, const QString& prompt)> askText;
+  std::function<std::optional<QString>(const QString& caption, const QString& prompt,
+                                       const QString& preset)>
+      askText;
   std::function<bool(const QString& path)> openDocument;
   // The hidden maintenance choice behind the title label's information box: each action runs
   // when confirmed. The upload gives whether data/all.txt reached the FTP host.
   std::function<bool(const QString& all_text)> uploadAllText;
+
+  // The pages "ｷﾞｬﾝ分析" and "補助", the chart's double click and the forecast input.
+  void Button5Click();
+  void Button14Click();
+  void Button12Click();
+  void BussClick();
+  void imMainDblClick();
+  void Button40Click();
+  void Button48Click();
 
  private:
   void BuildSettingsAndPatterns();
@@ -309,6 +322,15 @@ class TfMain : public QMainWindow {
   void DeletePattern(int data_number);
   void MaintenanceChoice();
 
+  void BuildAnalysisPages();
+  // The Gann box over the page's data set, after a warning when there is none.
+  std::optional<varnolt::GannCorners> RunGannBox();
+  // Runs an operation of the page "補助" on `boxes`, or warns why it cannot.
+  void RunAuxiliaryOperation(int item, varnolt::AuxiliaryBoxes& boxes);
+  void InputForecasts(int data_number);
+
   AutoDisplayPage auto_display_;
   varnolt::ServerConfig server_;  // net.dat as read at start-up, renewed by the update
+  GannPage gann_;
+  AuxiliaryPage auxiliary_;
 };

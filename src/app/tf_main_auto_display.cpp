@@ -52,7 +52,7 @@ void TfMain::MemorisePattern(int data_number) {
     warn(QString::fromStdString(warning));
     return;
   }
-  const auto name = askText(varnolt::kPatternNameCaption, varnolt::kPatternNamePrompt);
+  const auto name = askText(varnolt::kPatternNameCaption, varnolt::kPatternNamePrompt, "");
   if (!name) return;
   QComboBox& patterns = *PatternsOf(data_number).patterns;
   Guarded([&] {

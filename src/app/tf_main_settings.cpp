@@ -66,9 +66,11 @@ void TfMain::BuildSettingsAndPatterns() {
     return QMessageBox::question(this, "確認", question, QMessageBox::Yes | QMessageBox::No) ==
            QMessageBox::Yes;
   };
-  askText = [this](const QString& caption, const QString& prompt) -> std::optional<QString> {
+  askText = [this](const QString& caption, const QString& prompt,
+                   const QString& preset) -> std::optional<QString> {
     bool ok = false;
-    const QString text = QInputDialog::getText(this, caption, prompt, QLineEdit::Normal, "", &ok);
+    const QString text =
+        QInputDialog::getText(this, caption, prompt, QLineEdit::Normal, preset, &ok);
     if (!ok) return std::nullopt;
     return text;
   };

@@ -23,6 +23,16 @@ inline constexpr const char* kNotLoadedMessage = "まずデータを選択して
 inline constexpr const char* kNotIntegerMessage = "数値は整数を入力してください";
 inline constexpr const char* kBadRegionsMessage = "表示領域を正しく設定して下さい";
 
+// The Gann and auxiliary pages and the forecast input.
+inline constexpr const char* kShowChartFirstMessage = "まず基本のローソク足等を表示して下さい";
+inline constexpr const char* kBadGannDateMessage = "日付を正しく設定して下さい";
+inline constexpr const char* kBadGannUnitMessage = "１単位を正しく設定して下さい";
+inline constexpr const char* kBadGannBoxesMessage = "日付、高値、安値を正しく入力して下さい";
+inline constexpr const char* kChooseTwoPointsMessage = "２点を選んで下さい";
+inline constexpr const char* kSelectDataFirstMessage = "データをまず選択して下さい";
+inline constexpr const char* kTooManyForecastsMessage =
+    "予測値が多すぎます（データは10000本までです）";
+
 // The CSV conversion of the file menu. The skipped-lines line takes the count for %1.
 inline constexpr const char* kNoFileChosenMessage = "ファイルを指定して下さい";
 inline constexpr const char* kConversionDoneMessage = "読み込み完了";

@@ -29,6 +29,7 @@ class BarTable {
   Bar& operator[](int number) { return bars_[number - 1]; }
   void Append(const Bar& bar) { bars_.push_back(bar); }
   void Clear() { bars_.clear(); }
+  void RemoveLast() { bars_.pop_back(); }
   void Reserve(int count) { bars_.reserve(count); }
   const std::vector<Bar>& All() const { return bars_; }
 

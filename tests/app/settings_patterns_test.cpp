@@ -143,7 +143,7 @@ TEST_F(SettingsPatternsTest, PatternsAreMemorisedReplayedAndDeleted) {
   ASSERT_EQ(patterns->count(), 1);
   EXPECT_EQ(patterns->currentIndex(), 0);
   std::optional<QString> name = "mine";
-  window->askText = [&](const QString&, const QString&) { return name; };
+  window->askText = [&](const QString&, const QString&, const QString&) { return name; };
 
   // Nothing to replay onto, nothing to memorise.
   Child<QPushButton>(*window, "Button42")->click();
