@@ -3,12 +3,14 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QColorDialog>
+#include <QEventLoop>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLockFile>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -55,6 +57,12 @@ TfMain::TfMain(varnolt::ProgramFolder folder, Clock today, QWidget* parent)
   inform = [this](const QString& message) {
     QMessageBox::information(this, "情報", message, QMessageBox::Ok);
   };
+  pause = [](double seconds) {
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(seconds * 1000), &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+  };
+  suspend = [] { QProcess::startDetached("systemctl", {"suspend"}); };
   chooseFilesToOpen = [this](const QString& start) { return ChooseFilesToOpen(this, start); };
   chooseFileToSave = [this](const QString& filter, const QString& suffix) {
     return ChooseFileToSave(this, filter, suffix);

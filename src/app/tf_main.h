@@ -71,6 +71,10 @@ class TfMain : public QMainWindow {
   std::function<void(const QString&)> warn;
   // Reports a finished command. Defaults to a modal information box; tests replace it.
   std::function<void(const QString&)> inform;
+  // The pauses of the network commands (repainting while they last) and the sleep after a
+  // scheduled update (through the session manager); tests replace them.
+  std::function<void(double seconds)> pause;
+  std::function<void()> suspend;
   // The file dialogs, replaceable for tests. Each gives nothing when the user cancels.
   std::function<QStringList(const QString& folder)> chooseFilesToOpen;
   std::function<QString(const QString& filter, const QString& suffix)> chooseFileToSave;

@@ -40,11 +40,7 @@ class WindowUpdateHost : public varnolt::UpdateHost {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   }
   varnolt::DateTime LocalNow() override { return varnolt::LocalNow(); }
-  void Wait(double seconds) override {
-    QEventLoop loop;
-    QTimer::singleShot(static_cast<int>(seconds * 1000), &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-  }
+  void Wait(double seconds) override { window_.pause(seconds); }
   bool StartProgram(const std::filesystem::path& program,
                     const std::filesystem::path& working_folder) override {
     return QProcess::startDetached(QString::fromStdString(program.string()), {},
@@ -68,7 +64,7 @@ void TfMain::Timer1Timer() {
   if (!pass.schedule_found) return;
   timer1_->start();
   // The machine sleeps after a scheduled run, through the session manager.
-  if (pass.update_ran) QProcess::startDetached("systemctl", {"suspend"});
+  if (pass.update_ran) suspend();
 }
 
 void TfMain::N1Click() {
