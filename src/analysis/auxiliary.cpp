@@ -134,7 +134,13 @@ std::string FormatShortestSingle(float value) {
 void RunAuxiliary(int item, AuxiliaryBoxes& boxes, const AnalysisChart& chart, Canvas& canvas,
                   Color color, const std::function<void()>& snapshot) {
   Drawing draw(chart, canvas, color, snapshot);
-  auto& [date, offset, price, a, b, c] = boxes;
+  // Plain references rather than a structured binding: the lambdas below capture them.
+  auto& date = boxes.date;
+  auto& offset = boxes.offset;
+  auto& price = boxes.price;
+  auto& a = boxes.a;
+  auto& b = boxes.b;
+  auto& c = boxes.c;
   const auto number = [](const std::string& text) { return ToDecimal(text); };
   const auto single = [](const std::string& text) { return static_cast<float>(ToDecimal(text)); };
   // A result of the Ichimoku targets: written, then drawn at its whole-yen value.
