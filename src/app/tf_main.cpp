@@ -110,7 +110,8 @@ void TfMain::BuildPages() {
   oscillator_ = BuildOscillatorPage(pages_);
   pages_->addTab(oscillator_.page, "ｵｼﾚｰﾀｰ");
   BuildAnalysisPages();
-  pages_->addTab(PlaceholderPage(pages_), "自動表示");
+  auto_display_ = BuildAutoDisplayPage(pages_);
+  pages_->addTab(auto_display_.page, "自動表示");
   trend_periods_ = BuildTrendPeriodsPage(pages_);
   pages_->addTab(trend_periods_.page, "周期設定(ﾄﾚﾝﾄﾞ)");
   oscillator_periods_ = BuildOscillatorPeriodsPage(pages_);

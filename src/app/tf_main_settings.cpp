@@ -85,16 +85,6 @@ void TfMain::BuildSettingsAndPatterns() {
     return varnolt::FtpPut(account, "/temp.txt", path.toStdU16String());
   };
 
-  // The page takes the place of the tab that stood for it.
-  auto_display_ = BuildAutoDisplayPage(pages_);
-  for (int i = 0; i < pages_->count(); ++i) {
-    if (pages_->tabText(i) != "自動表示") continue;
-    QWidget* placeholder = pages_->widget(i);
-    pages_->removeTab(i);
-    delete placeholder;
-    pages_->insertTab(i, auto_display_.page, "自動表示");
-    break;
-  }
   connect(auto_display_.data1.memorise, &QPushButton::clicked, this, &TfMain::Button41Click);
   connect(auto_display_.data1.replay, &QPushButton::clicked, this, &TfMain::Button42Click);
   connect(auto_display_.data1.remove, &QPushButton::clicked, this, &TfMain::Button43Click);
