@@ -1,5 +1,6 @@
 #include "acquisition/download_request.h"
 
+#include "base/numbers.h"
 #include "base/text_file.h"
 #include "net/durable_file.h"
 #include "net/server_config.h"
@@ -16,14 +17,11 @@ void AppendDate(std::vector<std::string>& lines, DayNumber day) {
   lines.push_back(std::to_string(date.day - 1));
 }
 
+// A line of digits whose value fits an int.
 std::optional<int> SmallWhole(const std::string& text) {
-  if (text.empty() || text.size() > 9) return std::nullopt;
-  int value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
-  }
-  return value;
+  const std::optional<int64_t> value = ParseDigits(text);
+  if (!value || *value > INT32_MAX) return std::nullopt;
+  return static_cast<int>(*value);
 }
 
 DayNumber DateAt(const std::vector<std::string>& lines, size_t at) {

@@ -51,7 +51,7 @@ bool HasData(std::string_view line) {
 // times `pause` seconds apart.
 bool Upload(UpdateRun& run, const fs::path& local, const std::string& temporary,
             const std::string& final_name) {
-  const FtpAccount account{run.config.ftp_host, run.config.ftp_user, std::string(FtpPassword())};
+  const FtpAccount account = FtpAccountOf(run.config);
   const auto attempt = [&](const auto& operation) {
     for (int i = 0; i < kAttempts; ++i) {
       if (i > 0) run.host.Wait(run.options.poll_seconds);
@@ -66,7 +66,7 @@ bool Upload(UpdateRun& run, const fs::path& local, const std::string& temporary,
 }  // namespace
 
 bool UpdateRun::RunDownloader(bool daily, DayNumber day) {
-  const FtpAccount account{config.ftp_host, config.ftp_user, std::string(FtpPassword())};
+  const FtpAccount account = FtpAccountOf(config);
   FtpPut(account, "/temp.txt", Data("all.txt"));
   DownloadRequest request;
   request.code_list = fs::absolute(Data("all.txt"));
@@ -167,8 +167,7 @@ bool UpdateRun::ProcessHistoricalResult(int64_t& mark) {
       return false;
     }
     if (!superseded.empty() && superseded != name + ".dat") {
-      FtpDelete({config.ftp_host, config.ftp_user, std::string(FtpPassword())},
-                "/kabuka/monthly/" + superseded);
+      FtpDelete(FtpAccountOf(config), "/kabuka/monthly/" + superseded);
     }
     fs::remove(Data(name + ".csv"));
     fs::remove(Data(name + ".dat"));
@@ -185,8 +184,7 @@ bool UpdateRun::ProcessHistoricalResult(int64_t& mark) {
       for (const std::string& name : *names) {
         // Only superseded daily price files go: the folder also holds finance.dat.
         if (name.starts_with('d') && DayOfName(name) != 0 && name != today) {
-          FtpDelete({config.ftp_host, config.ftp_user, std::string(FtpPassword())},
-                    "/kabuka/daily/" + name);
+          FtpDelete(FtpAccountOf(config), "/kabuka/daily/" + name);
         }
       }
     }

@@ -6,6 +6,7 @@
 #include "acquisition/server_notices.h"
 #include "acquisition/update_run.h"
 #include "base/file_error.h"
+#include "base/numbers.h"
 #include "base/text_codec.h"
 #include "base/text_file.h"
 #include "net/reply.h"
@@ -20,16 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::optional<int64_t> WholeNumber(std::string_view text) {
-  if (text.empty() || text.size() > 18) return std::nullopt;
-  int64_t value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
-  }
-  return value;
-}
-
 bool IsServiceState(std::string_view line) {
   return line == "allstop" || line == "ok" || line == "stop";
 }
@@ -41,7 +32,7 @@ DayNumber MarkDay(int64_t mark) {
 // The first line of files/all.txt must be digits only.
 bool IsCodeList(std::string_view text) {
   const Lines lines = SplitLines(text);
-  return !lines.empty() && !lines.front().empty() && WholeNumber(lines.front()).has_value();
+  return !lines.empty() && ParseDigits(lines.front()).has_value();
 }
 
 // Fetches the parts of a year's transfer file from the file server, joins them and puts the
@@ -68,7 +59,7 @@ bool FetchYearFile(UpdateRun& run, const YearLine& line) {
 
 // Financial data: fetched when the server's file is newer than the one last installed.
 void FetchFinancialData(UpdateRun& run) {
-  const int64_t installed = WholeNumber(run.state.Get("fnc").value_or("0")).value_or(0);
+  const int64_t installed = ParseDigits(run.state.Get("fnc").value_or("0")).value_or(0);
   const std::string& base = run.config.scripts;
   const std::string reply = GetText(base + "files/fnc.dat", base);
   const size_t marker = reply.find("fnc(");
@@ -143,7 +134,7 @@ class LatestUpdate {
     size_t next = 1;
     for (int component = 1; component <= 5; ++component, ++next) {
       const std::optional<int64_t> stamp =
-          next < ini2.size() ? WholeNumber(ini2[next]) : std::nullopt;
+          next < ini2.size() ? ParseDigits(ini2[next]) : std::nullopt;
       if (!stamp || *stamp > UINT32_MAX) throw UpdateFailure();
       if (!RefreshComponent(run_, component, static_cast<uint32_t>(*stamp))) throw UpdateFailure();
     }
@@ -314,7 +305,7 @@ bool UpdateRun::FetchPriceFile(std::string_view folder_name, const std::string& 
 
 int64_t ReadUpdateMark(const ProgramFolder& folder) {
   const StateFile state(folder);
-  return WholeNumber(state.GetEnciphered("time", CipherKey(CipherUse::kMark)).value_or(""))
+  return ParseDigits(state.GetEnciphered("time", CipherKey(CipherUse::kMark)).value_or(""))
       .value_or(0);
 }
 

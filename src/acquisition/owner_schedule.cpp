@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "base/numbers.h"
 #include "base/text_file.h"
 #include "net/transfer.h"
 
@@ -18,21 +19,13 @@ constexpr double kPauseAfterCheck = 180;
 // Minutes after midnight of "HH:MM" (one or two digits each); nothing when it does not read.
 std::optional<int> MinuteOfDay(std::string_view text) {
   const size_t colon = text.find(':');
-  if (colon == std::string_view::npos || colon == 0 || colon > 2 || text.size() - colon - 1 < 1 ||
-      text.size() - colon - 1 > 2) {
+  if (colon == std::string_view::npos || colon > 2 || text.size() - colon - 1 > 2) {
     return std::nullopt;
   }
-  int hours = 0, minutes = 0;
-  for (char c : text.substr(0, colon)) {
-    if (c < '0' || c > '9') return std::nullopt;
-    hours = hours * 10 + (c - '0');
-  }
-  for (char c : text.substr(colon + 1)) {
-    if (c < '0' || c > '9') return std::nullopt;
-    minutes = minutes * 10 + (c - '0');
-  }
-  if (hours > 23 || minutes > 59) return std::nullopt;
-  return hours * 60 + minutes;
+  const std::optional<int64_t> hours = ParseDigits(text.substr(0, colon));
+  const std::optional<int64_t> minutes = ParseDigits(text.substr(colon + 1));
+  if (!hours || !minutes || *hours > 23 || *minutes > 59) return std::nullopt;
+  return static_cast<int>(*hours * 60 + *minutes);
 }
 
 bool RunUntilSuccess(const ProgramFolder& folder, ServerConfig& config, UpdateHost& host,

@@ -80,9 +80,7 @@ void TfMain::BuildSettingsAndPatterns() {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
   };
   uploadAllText = [this](const QString& path) {
-    const varnolt::FtpAccount account{server_.ftp_host, server_.ftp_user,
-                                      std::string(varnolt::FtpPassword())};
-    return varnolt::FtpPut(account, "/temp.txt", path.toStdU16String());
+    return varnolt::FtpPut(varnolt::FtpAccountOf(server_), "/temp.txt", path.toStdU16String());
   };
 
   connect(auto_display_.data1.memorise, &QPushButton::clicked, this, &TfMain::Button41Click);

@@ -1,5 +1,7 @@
 #include "base/numbers.h"
 
+#include <algorithm>
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -56,6 +58,14 @@ std::optional<int32_t> ParseInt(std::string_view text) {
 }
 std::optional<int64_t> ParseInt64(std::string_view text) {
   return ParseWhole<int64_t>(text);
+}
+
+std::optional<int64_t> ParseDigits(std::string_view text) {
+  if (text.empty() ||
+      !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    return std::nullopt;
+  }
+  return ParseInt64(text);
 }
 
 std::optional<double> ParseDecimal(std::string_view text) {

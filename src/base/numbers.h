@@ -12,6 +12,9 @@ namespace varnolt {
 std::optional<int32_t> ParseInt(std::string_view text);
 int64_t RoundHalfEvenWide(double x);
 std::optional<int64_t> ParseInt64(std::string_view text);
+// Whole-number text as files and servers write counts: decimal digits only (no blank, no sign,
+// not empty), and a value that fits.
+std::optional<int64_t> ParseDigits(std::string_view text);
 
 // Decimal-number text ("1.5", "-2", "1e3", blanks around it allowed), with '.' as the point.
 std::optional<double> ParseDecimal(std::string_view text);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/fields.h"
 #include "base/text_file.h"
 #include "net/reply.h"
 #include "net/text_cipher.h"
@@ -18,16 +19,6 @@ std::string Lower(std::string_view text) {
   return lower;
 }
 
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) {
-    text.remove_prefix(1);
-  }
-  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) {
-    text.remove_suffix(1);
-  }
-  return text;
-}
-
 }  // namespace
 
 DataServer::DataServer(ServerConfig config, std::function<DateTime()> local_now)
@@ -41,7 +32,7 @@ std::optional<std::vector<std::string>> DataServer::ListDirectory(std::string_vi
 std::optional<DateTime> DataServer::FetchServerTime() const {
   const Lines lines = SplitLines(GetText(config_.scripts + "cgi-bin/webtime.cgi", config_.scripts));
   for (size_t i = 0; i + 1 < lines.size(); ++i) {
-    if (Lower(lines[i]) == "<webtime>") return ParseDateTime(Trim(lines[i + 1]));
+    if (Lower(lines[i]) == "<webtime>") return ParseDateTime(TrimText(lines[i + 1]));
   }
   return std::nullopt;
 }

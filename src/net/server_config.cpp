@@ -12,6 +12,10 @@ std::string_view FtpPassword() {
   return "4817kqzt";
 }
 
+FtpAccount FtpAccountOf(const ServerConfig& config) {
+  return {config.ftp_host, config.ftp_user, std::string(FtpPassword())};
+}
+
 std::string JoinPlainLines(const std::vector<std::string>& lines) {
   std::string text;
   for (size_t i = 0; i < lines.size(); ++i) {

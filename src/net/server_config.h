@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "net/transfer.h"
+
 namespace varnolt {
 
 // Where the data server lives: three base addresses ending in "/", the FTP host (optionally
@@ -21,6 +23,8 @@ struct ServerConfig {
 };
 
 std::string_view FtpPassword();
+// The FTP account of the configuration, with the built-in password.
+FtpAccount FtpAccountOf(const ServerConfig& config);
 
 // The enciphered text of net.dat and back. The plain text is the five lines joined by CR LF
 // (LF accepted) without a final line end; the FTP user line is enciphered a second time with

@@ -275,7 +275,9 @@ TEST_F(LatestUpdate, AKillAtAnyMomentLeavesAReadableStoreThatTheNextUpdateComple
     const ProgramFolder home = NewInstallation("killed" + std::to_string(step));
     UpdateKilledAfter(home, whole * step / 16);
     for (int year : {2000, 2001}) {
-      if (fs::exists(home.YearFile(year))) EXPECT_TRUE(IsWellFormedYearFile(home.YearFile(year)));
+      if (fs::exists(home.YearFile(year))) {
+        EXPECT_TRUE(IsWellFormedYearFile(home.YearFile(year)));
+      }
     }
     RecordingHost host;
     EXPECT_EQ(Update(home, host).procedure_result, true);

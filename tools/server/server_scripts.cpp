@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/numbers.h"
 #include "base/text_codec.h"
 #include "net/date_time.h"
 #include "net/reply.h"
@@ -42,30 +43,20 @@ void AppendRecord(const std::filesystem::path& folder, std::string_view script,
   ::close(fd);
 }
 
-std::optional<int> WholeNumber(std::string_view text) {
-  if (text.empty() || text.size() > 8) return std::nullopt;
-  int value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
-  }
-  return value;
-}
-
 // "CODE/FROM/TO" (dates yyyymmdd): the stored prices of the quote source between "<quotes>" and
 // "</quotes>", so a reply cut short never passes for one without prices.
 std::optional<std::string> QuoteReply(const std::filesystem::path& folder, std::string_view query) {
   const size_t first = query.find('/');
   const size_t second = query.find('/', first + 1);
   if (first == std::string_view::npos || second == std::string_view::npos) return std::nullopt;
-  const std::optional<int> code = WholeNumber(query.substr(0, first));
+  const std::optional<int64_t> code = ParseDigits(query.substr(0, first));
   const DayNumber from = CompactToDay(query.substr(first + 1, second - first - 1));
   const DayNumber to = CompactToDay(query.substr(second + 1));
-  if (!code || from == 0 || to == 0) return std::nullopt;
+  if (!code || *code > 9999 || from == 0 || to == 0) return std::nullopt;
   std::string reply = "<quotes>\r\n";
   try {
     for (const std::string& line :
-         publish::StoredPriceLines(folder / "quotes" / "data", *code, from, to)) {
+         publish::StoredPriceLines(folder / "quotes" / "data", static_cast<int>(*code), from, to)) {
       reply += Utf8ToSjis(line) + "\r\n";
     }
   } catch (const std::exception&) {
