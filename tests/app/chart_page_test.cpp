@@ -21,6 +21,7 @@
 #include "series/calendar.h"
 #include "support/price_store.h"
 #include "support/temp_folder.h"
+#include "widget_lookup.h"
 
 namespace {
 
@@ -79,13 +80,6 @@ class ChartPageTest : public ::testing::Test {
     window->show();
     QApplication::processEvents();
     return window;
-  }
-
-  template <typename Widget>
-  static Widget* Child(const TfMain& window, const char* name) {
-    auto* widget = window.findChild<Widget*>(name);
-    if (widget == nullptr) ADD_FAILURE() << "no control " << name;
-    return widget;
   }
 
   static const QImage& Image(const TfMain& window) {

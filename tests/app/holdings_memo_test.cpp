@@ -21,6 +21,7 @@
 #include "store/memo_file.h"
 #include "store/year_file.h"
 #include "support/temp_folder.h"
+#include "widget_lookup.h"
 
 namespace {
 
@@ -52,13 +53,6 @@ class HoldingsMemoTest : public ::testing::Test {
     auto window = std::make_unique<TfMain>(folder_, [] { return DayFromCivil(2004, 3, 12); });
     window->warn = [this](const QString& message) { warnings_.push_back(message); };
     return window;
-  }
-
-  template <typename Widget>
-  static Widget* Child(const QWidget& window, const char* name) {
-    auto* widget = window.findChild<Widget*>(name);
-    if (widget == nullptr) ADD_FAILURE() << "no control " << name;
-    return widget;
   }
 
   static QStringList Lines(const TfMain& window) {

@@ -20,6 +20,7 @@
 #include "chart/auto_display.h"
 #include "support/price_store.h"
 #include "support/temp_folder.h"
+#include "widget_lookup.h"
 
 namespace {
 
@@ -49,13 +50,6 @@ class SettingsPatternsTest : public ::testing::Test {
       return answer_;
     };
     return window;
-  }
-
-  template <typename Widget>
-  static Widget* Child(const TfMain& window, const char* name) {
-    auto* widget = window.findChild<Widget*>(name);
-    if (widget == nullptr) ADD_FAILURE() << "no control " << name;
-    return widget;
   }
 
   static void LoadData1(TfMain& window) {

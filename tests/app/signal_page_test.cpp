@@ -19,6 +19,7 @@
 #include "series/calendar.h"
 #include "support/price_store.h"
 #include "support/temp_folder.h"
+#include "widget_lookup.h"
 
 namespace {
 
@@ -62,20 +63,6 @@ class SignalPageTest : public ::testing::Test {
     return window;
   }
 
-  template <typename Widget>
-  static Widget* Child(const TfMain& window, const char* name) {
-    auto* widget = window.findChild<Widget*>(name);
-    if (widget == nullptr) ADD_FAILURE() << "no control " << name;
-    return widget;
-  }
-
-  static QStringList Items(const TfMain& window, const char* name) {
-    QStringList items;
-    const auto* list = Child<QListWidget>(window, name);
-    for (int i = 0; i < list->count(); ++i) items << list->item(i)->text();
-    return items;
-  }
-
   static void Press(const TfMain& window, const char* button) {
     Child<QPushButton>(window, button)->click();
   }
@@ -106,12 +93,12 @@ TEST_F(SignalPageTest, ListsNumberTheirFilesAndTravelThroughTheirFiles) {
   chosen_ = {"/sets/c.ini"};
   Press(*window, "Button59");
   Press(*window, "Button60");
-  EXPECT_EQ(Items(*window, "lbbuy"),
+  EXPECT_EQ(ListItems(*window, "lbbuy"),
             (QStringList{"条件1: /sets/a.ini", "条件2: /sets/b.ini", "条件3: /sets/c.ini"}));
-  EXPECT_EQ(Items(*window, "lbsell"), QStringList{"条件1: /sets/c.ini"});
+  EXPECT_EQ(ListItems(*window, "lbsell"), QStringList{"条件1: /sets/c.ini"});
   chosen_ = {};  // a cancelled dialog adds nothing
   Press(*window, "Button60");
-  EXPECT_EQ(Items(*window, "lbsell").size(), 1);
+  EXPECT_EQ(ListItems(*window, "lbsell").size(), 1);
 
   Press(*window, "Button62");
   EXPECT_EQ(notes_, std::vector<QString>{"OK"});
@@ -120,16 +107,16 @@ TEST_F(SignalPageTest, ListsNumberTheirFilesAndTravelThroughTheirFiles) {
 
   Press(*window, "Button56");
   Press(*window, "Button61");
-  EXPECT_TRUE(Items(*window, "lbbuy").isEmpty());
-  EXPECT_TRUE(Items(*window, "lbsell").isEmpty());
+  EXPECT_TRUE(ListItems(*window, "lbbuy").isEmpty());
+  EXPECT_TRUE(ListItems(*window, "lbsell").isEmpty());
 
   // The buy list comes back from its file; the sell file is gone, so the sell list empties.
   Press(*window, "Button60");
   std::filesystem::remove(folder.File("signal2.ini"));
   Press(*window, "Button63");
-  EXPECT_EQ(Items(*window, "lbbuy").size(), 3);
-  EXPECT_EQ(Items(*window, "lbbuy")[2], "条件3: /sets/c.ini");
-  EXPECT_TRUE(Items(*window, "lbsell").isEmpty());
+  EXPECT_EQ(ListItems(*window, "lbbuy").size(), 3);
+  EXPECT_EQ(ListItems(*window, "lbbuy")[2], "条件3: /sets/c.ini");
+  EXPECT_TRUE(ListItems(*window, "lbsell").isEmpty());
   EXPECT_TRUE(warnings_.empty());
 }
 

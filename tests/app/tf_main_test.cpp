@@ -22,6 +22,7 @@
 #include "series/calendar.h"
 #include "store/year_file.h"
 #include "support/temp_folder.h"
+#include "widget_lookup.h"
 
 namespace {
 
@@ -69,20 +70,6 @@ class TfMainTest : public ::testing::Test {
         std::make_unique<TfMain>(varnolt::ProgramFolder(temp_.Path()), [today] { return today; });
     window->warn = [this](const QString& message) { warnings_.push_back(message); };
     return window;
-  }
-
-  template <typename Widget>
-  static Widget* Child(const TfMain& window, const char* name) {
-    auto* widget = window.findChild<Widget*>(name);
-    if (widget == nullptr) ADD_FAILURE() << "no control " << name;
-    return widget;
-  }
-
-  static QStringList ListLines(const TfMain& window, const char* name) {
-    QStringList lines;
-    const auto* list = Child<QListWidget>(window, name);
-    for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
-    return lines;
   }
 
   static void Select(const TfMain& window, const char* code, const char* start, const char* end) {
@@ -168,7 +155,7 @@ TEST_F(TfMainTest, SelectListsBarsAndReportsDaysWithoutData) {
   EXPECT_TRUE(warnings_.empty()) << warnings_.front().toStdString();
   EXPECT_EQ(Child<QComboBox>(*window, "cbdata1")->currentText(), "1301 : 極洋水産");
 
-  const QStringList lines = ListLines(*window, "lbdata");
+  const QStringList lines = ListItems(*window, "lbdata");
   ASSERT_EQ(lines.size(), std::size(kMarchDays));
   EXPECT_EQ(lines[0], "20040301 ,      1000 ,      1050 ,       970 ,      1020 (調整値) , 5001");
   for (size_t i = 0; i < std::size(kMarchDays); ++i) {
@@ -206,7 +193,7 @@ TEST_F(TfMainTest, SelectTakesUnitAndAdjustmentFromThePageAndSnapsTheDates) {
   EXPECT_EQ(Child<QLineEdit>(*window, "edDted1")->text(), "20040312");
   EXPECT_TRUE(window->data1().loaded);
   EXPECT_EQ(
-      ListLines(*window, "lbdata"),
+      ListItems(*window, "lbdata"),
       QStringList({QString::fromStdString(
                        ExpectedLine(20040301, 1000, 1070, 970, 1040, false, 5001 + 5002 + 5003)),
                    QString::fromStdString(ExpectedLine(20040308, 1070, 1160, 1040, 1130, false,
@@ -225,7 +212,7 @@ TEST_F(TfMainTest, SecondPageLoadsDataTwoByNameWithDatesCopiedFromDataOne) {
   Child<QPushButton>(*window, "buselect2")->click();
   ASSERT_TRUE(warnings_.empty()) << warnings_.front().toStdString();
   EXPECT_EQ(Child<QComboBox>(*window, "cbdata2")->currentText(), "1301 : 極洋水産");
-  EXPECT_EQ(ListLines(*window, "lbdata2").size(), 3);
+  EXPECT_EQ(ListItems(*window, "lbdata2").size(), 3);
   EXPECT_TRUE(window->data2().loaded);
   EXPECT_FALSE(window->data1().loaded);
   EXPECT_EQ(Child<QListWidget>(*window, "lbdata")->count(), 0);
@@ -243,12 +230,12 @@ TEST_F(TfMainTest, FailedSelectWarnsAndKeepsWhatWasLoaded) {
   auto window = OpenWindow();
   Select(*window, "1301", "20040301", "20040312");
   ASSERT_TRUE(window->data1().loaded);
-  const QStringList loaded_lines = ListLines(*window, "lbdata");
+  const QStringList loaded_lines = ListItems(*window, "lbdata");
 
   Select(*window, "1301", "20040230", "20040312");
   ASSERT_EQ(warnings_.size(), 1u);
   EXPECT_EQ(warnings_[0], "はじめの日を正しく入力して下さい");
-  EXPECT_EQ(ListLines(*window, "lbdata"), loaded_lines);
+  EXPECT_EQ(ListItems(*window, "lbdata"), loaded_lines);
   EXPECT_EQ(window->data1().bars.Count(), 9);
   EXPECT_TRUE(Child<QPushButton>(*window, "buselect")->isEnabled());
 
