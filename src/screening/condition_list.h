@@ -9,9 +9,19 @@
 #include "base/text_file.h"
 #include "screening/stock_workers.h"
 #include "series/calendar.h"
+#include "series/screening_history.h"
 #include "series/screening_series.h"
+#include "store/financial_table.h"
 
 namespace varnolt {
+
+// What a caller that screens day after day keeps for all its passes, so that none reads the
+// store again: the stocks' stored days (used when they cover the pass's date and count) and
+// the financial table.
+struct ScreeningSources {
+  const ScreeningHistory* history = nullptr;
+  const FinancialTable* financial = nullptr;
+};
 
 // What every condition of a run reads besides the stock: the store, the indicator periods,
 // the evaluation date, the local date, and the holdings list of the simulation (empty for
@@ -22,6 +32,7 @@ struct ScreeningScope {
   DayNumber date;
   DayNumber today;
   const Lines& holdings;
+  ScreeningSources sources = {};
 };
 
 // Narrows a list of catalogue list items to the stocks that pass every condition line, in

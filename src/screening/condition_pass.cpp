@@ -45,6 +45,17 @@ PreparedCondition PrepareCondition(std::string_view line, const ScreeningScope& 
   return condition;
 }
 
+int MostEntriesNeeded(const Lines& conditions, const ScreeningScope& scope) {
+  auto scratch = std::make_unique<ScreeningSeries>();
+  int most_needed = -1;
+  for (const std::string& line : conditions) {
+    const PreparedCondition condition = PrepareCondition(line, scope, *scratch);
+    if (condition.usable && !condition.financial && condition.span_accepted)
+      most_needed = std::max(most_needed, condition.needed);
+  }
+  return most_needed;
+}
+
 ConditionPass::ConditionPass(const Lines& conditions, const ScreeningScope& scope) : scope_(scope) {
   auto scratch = std::make_unique<ScreeningSeries>();
   int most_needed = -1;
@@ -59,11 +70,29 @@ ConditionPass::ConditionPass(const Lines& conditions, const ScreeningScope& scop
       most_needed = std::max(most_needed, condition.needed);
     }
   }
-  if (needs_record) financial_ = FinancialTable::ReadOrEmpty(scope.folder.DataDir());
-  if (most_needed >= 0) {
+  if (needs_record) {
+    financial_ = scope.sources.financial;
+    if (financial_ == nullptr) {
+      own_financial_ = FinancialTable::ReadOrEmpty(scope.folder.DataDir());
+      financial_ = &*own_financial_;
+    }
+  }
+  if (most_needed < 0) return;
+  // A history with a longer span gives each condition the same entries: every condition keeps
+  // only the newest ones within its own span.
+  const ScreeningHistory* history = scope.sources.history;
+  if (history != nullptr && history->Serves(most_needed, true, scope.date, scope.today)) {
+    history_ = history;
+  } else {
     reader_ = std::make_unique<ScreeningSeriesReader>(scope.folder, most_needed, true, scope.date,
                                                       scope.today);
   }
+}
+
+int ConditionPass::Load(int code, Workspace& workspace) const {
+  if (history_ != nullptr)
+    return history_->Load(code, scope_.date, workspace.loaded, workspace.buffers);
+  return reader_ ? reader_->Load(code, workspace.loaded, workspace.buffers) : 0;
 }
 
 bool ConditionPass::PassesFinancial(const PreparedCondition& condition, int code,
@@ -99,8 +128,7 @@ bool ConditionPass::Passes(const std::string& item, Workspace& workspace) const 
       if (!PassesFinancial(condition, *code, quote)) return false;
       continue;
     }
-    if (loaded < 0)
-      loaded = reader_ ? reader_->Load(*code, workspace.loaded, workspace.buffers) : 0;
+    if (loaded < 0) loaded = Load(*code, workspace);
     // The entries this condition would have loaded for itself: the newest ones within its span.
     int n = 0;
     if (condition.span_accepted && loaded > 0) {

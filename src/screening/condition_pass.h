@@ -45,14 +45,22 @@ class ConditionPass {
   bool PassesFinancial(const PreparedCondition& condition, int code,
                        std::optional<std::pair<int32_t, int64_t>>& quote) const;
 
+  // The pass's series for one stock, from the caller's history or the pass's own reader.
+  int Load(int code, Workspace& workspace) const;
+
   ScreeningScope scope_;
   std::vector<PreparedCondition> conditions_;
-  std::optional<FinancialTable> financial_;
+  std::optional<FinancialTable> own_financial_;
+  const FinancialTable* financial_ = nullptr;
+  const ScreeningHistory* history_ = nullptr;
   std::unique_ptr<ScreeningSeriesReader> reader_;
 };
 
 // Prepares one line; `scratch` lends a series to the warm-up query.
 PreparedCondition PrepareCondition(std::string_view line, const ScreeningScope& scope,
                                    ScreeningSeries& scratch);
+
+// The most entries a pass of the list reads for a stock; -1 when it reads none.
+int MostEntriesNeeded(const Lines& conditions, const ScreeningScope& scope);
 
 }  // namespace varnolt

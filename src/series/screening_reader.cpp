@@ -63,25 +63,32 @@ int ScreeningSeriesReader::Load(int code, ScreeningSeries& series, Buffers& buff
       }
     }
     for (int d = range.to; d >= range.from && count < kScreeningCapacity; --d) {
-      const DayRecord& stored = slot[d - 1];
-      ScreeningEntry entry;
-      if (adjust_) {
-        entry.open = RoundToInt32(stored.open / double{factor});
-        entry.high = RoundToInt32(stored.high / double{factor});
-        entry.low = RoundToInt32(stored.low / double{factor});
-        entry.close = RoundToInt32(stored.close / double{factor});
-        if (stored.split != 0) factor *= stored.split;
-      } else {
-        entry = {stored.open, stored.high, stored.low, stored.close};
-      }
-      if (entry.close == 0) continue;
-      if (entry.open == 0) entry.open = entry.close;
-      buffers.newest_first[count] = entry;
-      buffers.newest_days[count] = base + d;
-      ++count;
+      TakeNewest(slot[d - 1], base + d, adjust_, factor, buffers, count);
     }
   }
+  return PutOldestFirst(count, series, buffers);
+}
 
+void ScreeningSeriesReader::TakeNewest(const DayRecord& stored, DayNumber day, bool adjust,
+                                       float& factor, Buffers& buffers, int& count) {
+  ScreeningEntry entry;
+  if (adjust) {
+    entry.open = RoundToInt32(stored.open / double{factor});
+    entry.high = RoundToInt32(stored.high / double{factor});
+    entry.low = RoundToInt32(stored.low / double{factor});
+    entry.close = RoundToInt32(stored.close / double{factor});
+    if (stored.split != 0) factor *= stored.split;
+  } else {
+    entry = {stored.open, stored.high, stored.low, stored.close};
+  }
+  if (entry.close == 0) return;
+  if (entry.open == 0) entry.open = entry.close;
+  buffers.newest_first[count] = entry;
+  buffers.newest_days[count] = day;
+  ++count;
+}
+
+int ScreeningSeriesReader::PutOldestFirst(int count, ScreeningSeries& series, Buffers& buffers) {
   for (int i = 0; i < count; ++i) {
     const ScreeningEntry& loaded = buffers.newest_first[count - 1 - i];
     ScreeningEntry& entry = series[i + 1];

@@ -36,6 +36,15 @@ class ScreeningSeriesReader {
 
   DayNumber End() const { return end_; }
 
+  // Walking a stock's stored days newest first: adds the day as the next entry, restated by
+  // `factor` when adjusting (then its split joins the factor, so that a split restates the days
+  // before it and not its own day). A day whose close restates to nothing adds no entry.
+  static void TakeNewest(const DayRecord& stored, DayNumber day, bool adjust, float& factor,
+                         Buffers& buffers, int& count);
+  // Moves the `count` entries taken into series[1..count] oldest first, their days into
+  // buffers.days; returns count.
+  static int PutOldestFirst(int count, ScreeningSeries& series, Buffers& buffers);
+
  private:
   YearFileReader* FileOf(int year) const;
 

@@ -1,10 +1,12 @@
 #include "simulation/simulation_run.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 
 #include "base/numbers.h"
 #include "screening/condition_list.h"
+#include "screening/condition_pass.h"
 #include "screening/condition_set_file.h"
 #include "screening/stock_browser.h"
 #include "series/latest_price.h"
@@ -66,6 +68,7 @@ class Simulation {
     for (const std::string& path : job.sell) {
       if (auto set = ReadSet(path)) sell_sets_.push_back(std::move(set->conditions));
     }
+    ReadHistory();
   }
 
   Lines Run() {
@@ -98,6 +101,23 @@ class Simulation {
  private:
   LatestQuote Quote(int code, DayNumber t) const {
     return LatestPrice(scope_.folder, code, t, scope_.today);
+  }
+
+  // Every day screens the same stocks over nearly the same span: their stored days are read
+  // once for the whole period, with the span of the most demanding condition of any set.
+  void ReadHistory() {
+    if (job_.start > job_.end) return;
+    const Lines no_holdings;
+    const ScreeningScope first_day{scope_.folder, scope_.controls, job_.start, scope_.today,
+                                   no_holdings};
+    int most_needed = -1;
+    for (const BuySet& set : buy_sets_)
+      most_needed = std::max(most_needed, MostEntriesNeeded(set.conditions, first_day));
+    for (const Lines& conditions : sell_sets_)
+      most_needed = std::max(most_needed, MostEntriesNeeded(conditions, first_day));
+    if (most_needed < 0) return;
+    history_ = std::make_unique<ScreeningHistory>(scope_.folder, most_needed, true, job_.start,
+                                                  job_.end, scope_.today);
   }
 
   std::vector<Holding>::iterator Held(int code) {
@@ -191,7 +211,8 @@ class Simulation {
 
   std::vector<std::string> Evaluate(const Lines& conditions, std::vector<std::string> stocks,
                                     DayNumber t, const Lines& holdings) const {
-    const ScreeningScope scope{scope_.folder, scope_.controls, t, scope_.today, holdings};
+    ScreeningScope scope{scope_.folder, scope_.controls, t, scope_.today, holdings};
+    scope.sources = {history_.get(), &financial_};
     ScreeningRun run;
     run.threads = progress_.threads;
     EvaluateConditionList(conditions, stocks, scope, run);
@@ -255,6 +276,7 @@ class Simulation {
   const SimulationProgress& progress_;
   HolidayList holidays_;
   FinancialTable financial_;
+  std::unique_ptr<ScreeningHistory> history_;
   std::vector<BuySet> buy_sets_;
   std::vector<Lines> sell_sets_;
   int64_t cash_;

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 
 #include "base/file_error.h"
 #include "screening/condition_line.h"
+#include "screening/condition_pass.h"
 #include "screening/evaluate_condition.h"
 #include "screening/financial_condition.h"
 #include "screening/holdings_price.h"
@@ -97,16 +99,27 @@ TEST_F(ConditionListTest, OnePassEqualsNarrowingConditionByCondition) {
       // 900 entries of moving average and more: the span limit fails it for every stock.
       {"14,0,0: x[0]", "13,900,0: x"},
   };
+  // A history read once for a period, with the span of the most demanding list, serves every
+  // list and date in it.
+  int most_needed = -1;
+  for (const Lines& conditions : lists)
+    most_needed = std::max(most_needed, MostEntriesNeeded(conditions, Scope()));
+  const ScreeningHistory history(store_.Folder(), most_needed, true, DayOf(20230601),
+                                 DayOf(20230630), DayOf(20230710));
+  const ScreeningHistory* const sources[] = {nullptr, &history};
   for (int32_t date : {20230630, 20230625}) {
     for (const Lines& conditions : lists) {
       SCOPED_TRACE(conditions.front() + " " + std::to_string(date));
       const Items expected = NarrowOneConditionAtATime(conditions, market_.items, Scope(date));
       for (int threads : {1, 3}) {
-        Items stocks = market_.items;
-        const bool any =
-            EvaluateConditionList(conditions, stocks, Scope(date), {{}, nullptr, threads});
-        EXPECT_EQ(stocks, expected) << threads << " threads";
-        EXPECT_EQ(any, !expected.empty());
+        for (const ScreeningHistory* source : sources) {
+          Items stocks = market_.items;
+          ScreeningScope scope = Scope(date);
+          scope.sources.history = source;
+          const bool any = EvaluateConditionList(conditions, stocks, scope, {{}, nullptr, threads});
+          EXPECT_EQ(stocks, expected) << threads << " threads, history " << (source != nullptr);
+          EXPECT_EQ(any, !expected.empty());
+        }
       }
     }
   }

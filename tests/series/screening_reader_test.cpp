@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
+#include <vector>
 
 #include "base/file_error.h"
+#include "series/screening_history.h"
 #include "series/screening_loader.h"
 #include "store/year_file.h"
 #include "support/random_market.h"
@@ -57,6 +60,56 @@ TEST(ScreeningSeriesReaderTest, SameEntriesAsLoadingEachStockAlone) {
       }
       if (code == market.codes[5] && c.count == 908) {
         EXPECT_EQ(n, kScreeningCapacity);  // weekend prices: more closes than the series holds
+      }
+    }
+  }
+}
+
+// A history read once gives, for every end day of its period, the entries the reader gives for
+// that day: across a year boundary, with splits inside the period and after it (restated or
+// not), with end days before and after the local date, and for a longer count than the
+// reader's only older entries in front.
+TEST(ScreeningSeriesReaderTest, HistoryGivesTheReadersEntriesForEveryEndDay) {
+  testing::TempFolder temp;
+  testing::PriceStore store(temp.Path());
+  const testing::RandomMarket market(store, 5, 30, 20210601, 20230630, 20240205);
+  auto expected = std::make_unique<ScreeningSeries>();
+  auto loaded = std::make_unique<ScreeningSeries>();
+  auto buffers = std::make_unique<ScreeningSeriesReader::Buffers>();
+  struct Case {
+    int history_count, reader_count;
+    bool adjust;
+    int32_t first_end, last_end, today;
+  };
+  const Case cases[] = {{40, 40, true, 20221201, 20230210, 20240301},
+                        {60, 25, true, 20221201, 20230210, 20240301},
+                        {40, 40, false, 20221201, 20230210, 20240301},
+                        {700, 700, true, 20230515, 20230630, 20230601}};
+  for (const Case& c : cases) {
+    const ScreeningHistory history(store.Folder(), c.history_count, c.adjust, DayOf(c.first_end),
+                                   DayOf(c.last_end), DayOf(c.today));
+    ASSERT_TRUE(history.Serves(c.reader_count, c.adjust, DayOf(c.last_end), DayOf(c.today)));
+    for (DayNumber end = DayOf(c.first_end); end <= DayOf(c.last_end); ++end) {
+      const ScreeningSeriesReader reader(store.Folder(), c.reader_count, c.adjust, end,
+                                         DayOf(c.today));
+      for (int code : market.codes) {
+        SCOPED_TRACE(std::to_string(c.history_count) + " " + std::to_string(end) + " " +
+                     std::to_string(code));
+        const int n = reader.Load(code, *expected, *buffers);
+        const std::vector<DayNumber> days(buffers->days.begin() + 1, buffers->days.begin() + n + 1);
+        const int m = history.Load(code, end, *loaded, *buffers);
+        ASSERT_GE(m, n);
+        for (int i = 1; i <= n; ++i) {
+          const ScreeningEntry& a = (*loaded)[m - n + i];
+          const ScreeningEntry& b = (*expected)[i];
+          ASSERT_EQ(buffers->days[m - n + i], days[i - 1]) << i;
+          ASSERT_EQ(std::tie(a.open, a.high, a.low, a.close),
+                    std::tie(b.open, b.high, b.low, b.close))
+              << i;
+        }
+        if (c.history_count == c.reader_count) {
+          ASSERT_EQ(m, n);
+        }
       }
     }
   }
