@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "bench_folder.h"
+#include "peak_rss.h"
 
 #include "base/controls.h"
 #include "demo/demo_data.h"
@@ -122,6 +123,8 @@ void BM_FullMarketScreen(benchmark::State& state) {
   const double iterations = static_cast<double>(state.iterations());
   state.counters["screen_ms"] = Seconds(screen) * 1000 / iterations;
   state.counters["passed"] = static_cast<double>(passed);
+  // Everything the process held, the store generation included: an upper bound.
+  state.counters["peak_rss_mb"] = bench::PeakResidentMegabytes();
   state.counters["years_read"] = last_year - first_year + 1;
   state.counters["entries_needed"] = most_needed;
   state.counters["per_store_reads"] = Seconds(screen) / Seconds(store_reads);

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "bench_folder.h"
+#include "peak_rss.h"
 
 #include "base/controls.h"
 #include "demo/demo_data.h"
@@ -111,6 +112,8 @@ void BM_Simulation(benchmark::State& state) {
   const double iterations = static_cast<double>(state.iterations());
   state.counters["simulation_s"] = Seconds(simulation) / iterations;
   state.counters["report_lines"] = static_cast<double>(lines);
+  // Everything the process held, the store generation included: an upper bound.
+  state.counters["peak_rss_mb"] = bench::PeakResidentMegabytes();
   state.counters["trading_days"] = trading_days;
   state.counters["stock_days_per_s"] =
       static_cast<double>(trading_days) * kStocks * iterations / Seconds(simulation);

@@ -95,17 +95,25 @@ int ConditionPass::Load(int code, Workspace& workspace) const {
   return reader_ ? reader_->Load(code, workspace.loaded, workspace.buffers) : 0;
 }
 
-bool ConditionPass::PassesFinancial(const PreparedCondition& condition, int code,
-                                    std::optional<std::pair<int32_t, int64_t>>& quote) const {
-  const int number = condition.line.number;
-  if (FinancialConditionNeedsPrice(number) && !quote) {
-    try {
-      const LatestQuote latest = LatestPrice(scope_.folder, code, scope_.date, scope_.today);
-      quote.emplace(latest.close, latest.volume);
-    } catch (const FileError&) {
-      quote.emplace(0, 0);  // no price: the test fails
+std::pair<int32_t, int64_t> ConditionPass::Quote(int code, Workspace& workspace) const {
+  try {
+    std::optional<LatestQuote> latest;
+    const ScreeningHistory* history = scope_.sources.history;
+    if (history != nullptr && history->Serves(0, true, scope_.date, scope_.today)) {
+      latest = history->Quote(code, scope_.date, workspace.buffers.slot);
     }
+    if (!latest) latest = LatestPrice(scope_.folder, code, scope_.date, scope_.today);
+    return {latest->close, latest->volume};
+  } catch (const FileError&) {
+    return {0, 0};  // no price: the test fails
   }
+}
+
+bool ConditionPass::PassesFinancial(const PreparedCondition& condition, int code,
+                                    std::optional<std::pair<int32_t, int64_t>>& quote,
+                                    Workspace& workspace) const {
+  const int number = condition.line.number;
+  if (FinancialConditionNeedsPrice(number) && !quote) quote = Quote(code, workspace);
   std::optional<FinancialRecord> record;
   if (financial_) record = financial_->Find(code);
   const auto [price, volume] = quote.value_or(std::pair<int32_t, int64_t>{0, 0});
@@ -125,7 +133,7 @@ bool ConditionPass::Passes(const std::string& item, Workspace& workspace) const 
   for (const PreparedCondition& condition : conditions_) {
     if (!condition.usable) return false;
     if (condition.financial) {
-      if (!PassesFinancial(condition, *code, quote)) return false;
+      if (!PassesFinancial(condition, *code, quote, workspace)) return false;
       continue;
     }
     if (loaded < 0) loaded = Load(*code, workspace);

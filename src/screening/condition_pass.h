@@ -43,7 +43,10 @@ class ConditionPass {
 
  private:
   bool PassesFinancial(const PreparedCondition& condition, int code,
-                       std::optional<std::pair<int32_t, int64_t>>& quote) const;
+                       std::optional<std::pair<int32_t, int64_t>>& quote,
+                       Workspace& workspace) const;
+  // The stock's latest close and volume on the pass's date.
+  std::pair<int32_t, int64_t> Quote(int code, Workspace& workspace) const;
 
   // The pass's series for one stock, from the caller's history or the pass's own reader.
   int Load(int code, Workspace& workspace) const;

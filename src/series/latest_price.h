@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "base/program_folder.h"
 #include "series/calendar.h"
+#include "store/day_record.h"
 
 namespace varnolt {
 
@@ -21,5 +23,13 @@ struct LatestQuote {
 // year file of the search exists, `date` comes back as given. `today` is the local date.
 // Throws FileError when a year file cannot be read.
 LatestQuote LatestPrice(const ProgramFolder& folder, int code, DayNumber date, DayNumber today);
+
+// Where LatestPrice's search reads one stock's records: the record of day index d (1 … 365)
+// of a year, or nothing when the year has no file. The record stays valid until the next call.
+using DayRecordOf = std::function<const DayRecord*(int year, int d)>;
+
+// LatestPrice's search over records kept elsewhere, with `factor` the product of the splits
+// after the date (SplitsAfter's, or 1 from today on).
+LatestQuote LatestPriceFrom(const DayRecordOf& record_of, DayNumber date, float factor);
 
 }  // namespace varnolt

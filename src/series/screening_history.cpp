@@ -7,7 +7,7 @@
 
 namespace varnolt {
 
-// A stored day worth keeping: one with a close, or one with a split.
+// A stored day with anything in it.
 struct ScreeningHistory::Stored {
   DayNumber day;
   DayRecord record;
@@ -63,7 +63,7 @@ const ScreeningHistory::Stock& ScreeningHistory::StockOf(int code, SlotRecords& 
         const DayRecord& stored = slot[d - 1];
         const DayNumber day = base + d;
         if (stored.split != 0) stock.splits.push_back({day, year, stored.split});
-        if (day <= last_end_ && (stored.close != 0 || stored.split != 0)) {
+        if (day <= last_end_ && stored != DayRecord{}) {
           stock.days.push_back({day, stored});
         }
       }
@@ -73,30 +73,33 @@ const ScreeningHistory::Stock& ScreeningHistory::StockOf(int code, SlotRecords& 
   return stock;
 }
 
+float ScreeningHistory::SplitsAfter(const Stock& stock, DayNumber end) const {
+  // Newest year first and each year's days in date order, in single precision, so that the
+  // product has the same bits as the readers'. Years after today's have not split yet.
+  const int today_year = CivilFromDay(today_).year;
+  const auto after =
+      std::upper_bound(stock.splits.begin(), stock.splits.end(), end,
+                       [](DayNumber day, const Stock::Split& split) { return day < split.day; });
+  float factor = 1;
+  auto high = stock.splits.end();
+  while (high != after) {
+    const int year = (high - 1)->year;
+    auto low = high;
+    while (low != after && (low - 1)->year == year) --low;
+    if (year <= today_year) {
+      for (auto split = low; split != high; ++split) factor *= split->factor;
+    }
+    high = low;
+  }
+  return factor;
+}
+
 int ScreeningHistory::Load(int code, DayNumber end, ScreeningSeries& series,
                            ScreeningSeriesReader::Buffers& buffers) const {
   if (!accepted_ || code < 0 || code >= kCodeCount) return 0;
   const Stock& stock = StockOf(code, buffers.slot);
 
-  // Splits after the end, newest year first and each year's days in date order, in single
-  // precision exactly as the year-file reader multiplies them, so that both give the same bits.
-  float factor = 1;
-  if (adjust_ && end < today_) {
-    const int today_year = CivilFromDay(today_).year;
-    const auto after =
-        std::upper_bound(stock.splits.begin(), stock.splits.end(), end,
-                         [](DayNumber day, const Stock::Split& split) { return day < split.day; });
-    auto high = stock.splits.end();
-    while (high != after) {
-      const int year = (high - 1)->year;
-      auto low = high;
-      while (low != after && (low - 1)->year == year) --low;
-      if (year <= today_year) {
-        for (auto split = low; split != high; ++split) factor *= split->factor;
-      }
-      high = low;
-    }
-  }
+  float factor = adjust_ && end < today_ ? SplitsAfter(stock, end) : 1.0f;
 
   // Newest day first, so that a split restates the days before it and not its own day.
   const DayNumber first = end - span_days_ + 1;
@@ -109,6 +112,28 @@ int ScreeningHistory::Load(int code, DayNumber end, ScreeningSeries& series,
     ScreeningSeriesReader::TakeNewest(stored.record, stored.day, adjust_, factor, buffers, count);
   }
   return ScreeningSeriesReader::PutOldestFirst(count, series, buffers);
+}
+
+std::optional<LatestQuote> ScreeningHistory::Quote(int code, DayNumber date,
+                                                   SlotRecords& slot) const {
+  if (!accepted_ || !adjust_ || date < first_end_ || date > last_end_ || code < 0 ||
+      code >= kCodeCount) {
+    return std::nullopt;
+  }
+  const Stock& stock = StockOf(code, slot);
+  // The search walks back a month at most, so it stays within the first span's days (40 and
+  // more), and in the years the history has read.
+  static const DayRecord kEmptyDay{};
+  const auto record_of = [&](int year, int d) -> const DayRecord* {
+    const int at = year - first_year_;
+    if (at < 0 || at >= static_cast<int>(files_.size()) || !files_[at]) return nullptr;
+    const DayNumber day = YearBase(year) + d;
+    const auto found = std::lower_bound(
+        stock.days.begin(), stock.days.end(), day,
+        [](const Stored& stored, DayNumber wanted) { return stored.day < wanted; });
+    return found != stock.days.end() && found->day == day ? &found->record : &kEmptyDay;
+  };
+  return LatestPriceFrom(record_of, date, date < today_ ? SplitsAfter(stock, date) : 1.0f);
 }
 
 }  // namespace varnolt

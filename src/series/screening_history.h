@@ -2,10 +2,12 @@
 
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 #include "base/program_folder.h"
 #include "series/calendar.h"
+#include "series/latest_price.h"
 #include "series/screening_reader.h"
 #include "series/screening_series.h"
 
@@ -37,11 +39,18 @@ class ScreeningHistory {
   int Load(int code, DayNumber end, ScreeningSeries& series,
            ScreeningSeriesReader::Buffers& buffers) const;
 
+  // LatestPrice of the code for a day the history covers, from the stored days; nothing when
+  // the history does not restate splits or does not cover the day. `slot` lends room for a
+  // first read of the stock.
+  std::optional<LatestQuote> Quote(int code, DayNumber date, SlotRecords& slot) const;
+
  private:
   struct Stored;
   struct Stock;
 
   const Stock& StockOf(int code, SlotRecords& slot) const;
+  // The product of the stock's splits after `end`, as the year-file readers multiply them.
+  float SplitsAfter(const Stock& stock, DayNumber end) const;
 
   int count_;
   bool accepted_;

@@ -100,22 +100,25 @@ class Simulation {
 
  private:
   LatestQuote Quote(int code, DayNumber t) const {
+    if (history_) {
+      if (const auto quote = history_->Quote(code, t, quote_slot_)) return *quote;
+    }
     return LatestPrice(scope_.folder, code, t, scope_.today);
   }
 
-  // Every day screens the same stocks over nearly the same span: their stored days are read
-  // once for the whole period, with the span of the most demanding condition of any set.
+  // Every day screens the same stocks over nearly the same span and quotes the same holdings:
+  // their stored days are read once for the whole period, with the span of the most demanding
+  // condition of any set.
   void ReadHistory() {
     if (job_.start > job_.end) return;
     const Lines no_holdings;
     const ScreeningScope first_day{scope_.folder, scope_.controls, job_.start, scope_.today,
                                    no_holdings};
-    int most_needed = -1;
+    int most_needed = 0;
     for (const BuySet& set : buy_sets_)
       most_needed = std::max(most_needed, MostEntriesNeeded(set.conditions, first_day));
     for (const Lines& conditions : sell_sets_)
       most_needed = std::max(most_needed, MostEntriesNeeded(conditions, first_day));
-    if (most_needed < 0) return;
     history_ = std::make_unique<ScreeningHistory>(scope_.folder, most_needed, true, job_.start,
                                                   job_.end, scope_.today);
   }
@@ -277,6 +280,7 @@ class Simulation {
   HolidayList holidays_;
   FinancialTable financial_;
   std::unique_ptr<ScreeningHistory> history_;
+  mutable SlotRecords quote_slot_;  // room for the history's first read of a stock
   std::vector<BuySet> buy_sets_;
   std::vector<Lines> sell_sets_;
   int64_t cash_;

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <tuple>
 #include <vector>
 
 #include "base/file_error.h"
+#include "series/latest_price.h"
 #include "series/screening_history.h"
 #include "series/screening_loader.h"
 #include "store/year_file.h"
@@ -66,9 +68,9 @@ TEST(ScreeningSeriesReaderTest, SameEntriesAsLoadingEachStockAlone) {
 }
 
 // A history read once gives, for every end day of its period, the entries the reader gives for
-// that day: across a year boundary, with splits inside the period and after it (restated or
-// not), with end days before and after the local date, and for a longer count than the
-// reader's only older entries in front.
+// that day and LatestPrice's quote: across a year boundary, with splits inside the period and after
+// it (restated or not), with end days before and after the local date, and for a longer count than
+// the reader's only older entries in front.
 TEST(ScreeningSeriesReaderTest, HistoryGivesTheReadersEntriesForEveryEndDay) {
   testing::TempFolder temp;
   testing::PriceStore store(temp.Path());
@@ -109,6 +111,13 @@ TEST(ScreeningSeriesReaderTest, HistoryGivesTheReadersEntriesForEveryEndDay) {
         }
         if (c.history_count == c.reader_count) {
           ASSERT_EQ(m, n);
+        }
+        const std::optional<LatestQuote> quote = history.Quote(code, end, buffers->slot);
+        ASSERT_EQ(quote.has_value(), c.adjust);
+        if (quote) {
+          const LatestQuote latest = LatestPrice(store.Folder(), code, end, DayOf(c.today));
+          ASSERT_EQ(std::tie(quote->close, quote->open, quote->volume, quote->date),
+                    std::tie(latest.close, latest.open, latest.volume, latest.date));
         }
       }
     }
