@@ -1,5 +1,7 @@
 #include <QApplication>
 
+#include <initializer_list>
+
 #include "app/developer_screenshot.h"
 #include "app/tf_main.h"
 #include "app/tf_memo.h"
@@ -30,6 +32,13 @@ int main(int argc, char* argv[]) {
   TfMemo memo(folder);
   window.setMemoWindow(&memo);
   browser.setMemoWindow(&memo);
+  // The program ends with its main window, which gives up the folder as it closes; the other
+  // windows close first, so that each keeps what it saves on closing (the fee schedule).
+  window.closed = [&] {
+    for (QWidget* other : std::initializer_list<QWidget*>{&simulation, &memo, &browser, &history})
+      if (other->isVisible()) other->close();
+    QApplication::quit();
+  };
   window.show();
   if (!ScheduleScreenshot(window)) ScheduleBrowserScreenshot(browser);
   return QApplication::exec();

@@ -226,6 +226,7 @@ void TfMain::Exit1Click() {
 void TfMain::closeEvent(QCloseEvent* event) {
   FormClose();
   event->accept();
+  if (closed) closed();
 }
 
 void TfMain::resizeEvent(QResizeEvent* event) {

@@ -75,6 +75,8 @@ class TfMain : public QMainWindow {
   // scheduled update (through the session manager); tests replace them.
   std::function<void(double seconds)> pause;
   std::function<void()> suspend;
+  // Run when the window has closed: the program ends with it.
+  std::function<void()> closed;
   // The file dialogs, replaceable for tests. Each gives nothing when the user cancels.
   std::function<QStringList(const QString& folder)> chooseFilesToOpen;
   std::function<QString(const QString& filter, const QString& suffix)> chooseFileToSave;

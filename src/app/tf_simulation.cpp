@@ -287,10 +287,14 @@ void TfSimulation::Button1Click() {
     };
     try {
       if (job->reservations) {
-        varnolt::RunReservations(job->lines, scope, progress,
-                                 [this](int number, const varnolt::Lines& report) {
-                                   varnolt::SaveSimulationReport(folder_, number, report);
-                                 });
+        // Each job's report shows until the next one ends; the list comes back at the end.
+        varnolt::RunReservations(
+            job->lines, scope, progress, [this](int number, const varnolt::Lines& report) {
+              varnolt::SaveSimulationReport(folder_, number, report);
+              QMetaObject::invokeMethod(
+                  this, [this, report] { memo_->setPlainText(TextOf(report)); },
+                  Qt::QueuedConnection);
+            });
       } else {
         varnolt::Lines lines = job->lines;
         job->report = varnolt::RunJob(varnolt::TakeJob(lines), scope, progress);
