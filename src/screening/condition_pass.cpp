@@ -70,6 +70,7 @@ ConditionPass::ConditionPass(const Lines& conditions, const ScreeningScope& scop
       most_needed = std::max(most_needed, condition.needed);
     }
   }
+  if (!scope.holdings.empty()) average_prices_ = AveragePurchasePrices(scope.holdings);
   if (needs_record) {
     financial_ = scope.sources.financial;
     if (financial_ == nullptr) {
@@ -125,8 +126,7 @@ bool ConditionPass::Passes(const std::string& item, Workspace& workspace) const 
   if (conditions_.empty()) return true;
   const std::optional<int> code = CodeOfItem(item);
   if (!code || *code < 0 || *code >= kCodeCount) return false;
-  const int32_t average_price =
-      scope_.holdings.empty() ? 0 : AveragePurchasePrice(scope_.holdings, *code);
+  const int32_t average_price = average_prices_.empty() ? 0 : average_prices_[*code];
 
   std::optional<std::pair<int32_t, int64_t>> quote;
   int loaded = -1;  // entries read so far; -1: the series is not read yet

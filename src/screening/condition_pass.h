@@ -53,6 +53,7 @@ class ConditionPass {
 
   ScreeningScope scope_;
   std::vector<PreparedCondition> conditions_;
+  std::vector<int32_t> average_prices_;  // by code; empty without holdings
   std::optional<FinancialTable> own_financial_;
   const FinancialTable* financial_ = nullptr;
   const ScreeningHistory* history_ = nullptr;

@@ -71,15 +71,16 @@ int ScreeningSeriesReader::Load(int code, ScreeningSeries& series, Buffers& buff
 
 void ScreeningSeriesReader::TakeNewest(const DayRecord& stored, DayNumber day, bool adjust,
                                        float& factor, Buffers& buffers, int& count) {
-  ScreeningEntry entry;
+  ScreeningEntry entry{stored.open, stored.high, stored.low, stored.close};
   if (adjust) {
-    entry.open = RoundToInt32(stored.open / double{factor});
-    entry.high = RoundToInt32(stored.high / double{factor});
-    entry.low = RoundToInt32(stored.low / double{factor});
-    entry.close = RoundToInt32(stored.close / double{factor});
+    // Dividing a whole number by 1 gives it back: most days have no split after them.
+    if (factor != 1) {
+      entry.open = RoundToInt32(stored.open / double{factor});
+      entry.high = RoundToInt32(stored.high / double{factor});
+      entry.low = RoundToInt32(stored.low / double{factor});
+      entry.close = RoundToInt32(stored.close / double{factor});
+    }
     if (stored.split != 0) factor *= stored.split;
-  } else {
-    entry = {stored.open, stored.high, stored.low, stored.close};
   }
   if (entry.close == 0) return;
   if (entry.open == 0) entry.open = entry.close;

@@ -59,5 +59,24 @@ TEST(HoldingsPriceTest, AmountOverSharesRoundedHalfToEven) {
   EXPECT_EQ(AveragePurchasePrice({"1301", "*5000"}, 1301), 0);
 }
 
+// The table of every code's price agrees with the line-by-line search, also where that search
+// takes a name or a second holding of the code, or skips a code written with a leading zero.
+TEST(HoldingsPriceTest, TableOfAllCodesAgreesWithTheSearch) {
+  const std::vector<Lines> lists = {
+      {"1301", "*5000", "*2000", "7203",  // a name that reads as a code
+       "7203", "*7000", "*2000", "x"},
+      {"1301", "*100", "*10", "a", "1301", "*900", "*10", "b"},
+      {"0042", "*100", "*10", "a", "42", "*300", "*10", "b", "+7", "*1", "*1", "c"},
+      {"0", "*5", "*2", "a", "9999", "*1", "*0", "b", "10000", "*9", "*1", "c", "9999"},
+  };
+  for (const Lines& holdings : lists) {
+    const std::vector<int32_t> prices = AveragePurchasePrices(holdings);
+    ASSERT_EQ(prices.size(), 10000u);
+    for (int code = 0; code < 10000; ++code) {
+      ASSERT_EQ(prices[code], AveragePurchasePrice(holdings, code)) << holdings[0] << " " << code;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace varnolt
