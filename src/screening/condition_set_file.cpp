@@ -28,13 +28,13 @@ std::optional<ConditionSet> ParseConditionSet(const Lines& lines) {
   std::string rest = lines.front();
   SplitField(rest, ",");
   const std::string second = SplitField(rest, ",");
-  const std::string third = SplitField(rest, ",");
   if (second.find("check") != std::string::npos) {
+    // The rest of the line: a group name may hold a comma of its own.
     set.selection.checked = true;
-    set.selection.check_filter = third;
+    set.selection.check_filter = rest;
   } else {
     set.selection.sector_index = ToInt(second);
-    set.selection.market_index = ToInt(third);
+    set.selection.market_index = ToInt(SplitField(rest, ","));
   }
   set.conditions.assign(lines.begin() + 1, lines.end());
   return set;

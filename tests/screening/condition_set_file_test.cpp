@@ -46,6 +46,7 @@ TEST(ConditionSetFileTest, SelectionLines) {
       {"---screening---,3,2", false, 3, 2, "●食料品●○東証一部○"},
       {"---screening---,check,◎", true, 0, 0, "◎"},
       {"---screening---,check,◎注目◎", true, 0, 0, "◎注目◎"},
+      {"---screening---,check,◎A,B◎", true, 0, 0, "◎A,B◎"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
