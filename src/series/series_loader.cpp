@@ -61,28 +61,51 @@ struct DayBuffer {
   int64_t largest_volume = 0;
 };
 
+// The four prices of a day divided by the factor and rounded, as RoundToInt32 rounds them.
+void RestatePrices(const DayRecord& stored, double factor, DayRecord& day) {
+  const int32_t prices[4] = {stored.open, stored.high, stored.low, stored.close};
+  int32_t restated[4];
+  // Down to this factor every quotient of 32-bit prices lies within ±2^51, where adding and
+  // taking away 2^52 + 2^51 rounds it to a whole number (to nearest, halves to even); written as
+  // one loop over the four so that the compiler divides two at a time.
+  if (factor >= 0x1p-20) {
+    constexpr double kShift = 6755399441055744.0;
+    for (int i = 0; i < 4; ++i) {
+      const double rounded = (prices[i] / factor + kShift) - kShift;
+      restated[i] = static_cast<int32_t>(std::clamp(rounded, -2147483648.0, 2147483647.0));
+    }
+  } else {
+    for (int i = 0; i < 4; ++i) restated[i] = RoundToInt32(prices[i] / factor);
+  }
+  day.open = restated[0];
+  day.high = restated[1];
+  day.low = restated[2];
+  day.close = restated[3];
+}
+
 // Copies the records of [M, N] into the buffer, newest first so that a split restates the
-// days before it and not its own day.
+// days before it and not its own day. Every day of the buffer is written: a day that no slot
+// holds (a year without a file, 31 December of a leap year) becomes empty.
 void ReadDays(const YearSlots& slots, bool adjust, float factor, DayBuffer& buffer) {
   const DayNumber first = buffer.first_day;
   const DayNumber last = first + static_cast<DayNumber>(buffer.days.size()) - 1;
   for (int year = CivilFromDay(last).year; year >= CivilFromDay(first).year; --year) {
     const SlotRecords* slot = slots(year);
-    if (slot == nullptr) continue;
     const DayNumber base = YearBase(year);
-    const DayRange range = RangeInYear(base, first, last);
-    for (int d = range.to; d >= range.from; --d) {
-      const DayRecord& stored = (*slot)[d - 1];
-      DayRecord& day = buffer.days[base + d - first];
+    const DayNumber year_first = std::max(first, base + 1);
+    for (DayNumber at = std::min(last, YearBase(year + 1)); at >= year_first; --at) {
+      DayRecord& day = buffer.days[at - first];
+      if (slot == nullptr || at - base > kDaysPerSlot) {
+        day = DayRecord{};
+        continue;
+      }
+      const DayRecord& stored = (*slot)[at - base - 1];
       day = stored;
       // A day without prices and volume stays as it is: nothing to restate.
       const bool empty =
           (stored.open | stored.high | stored.low | stored.close | stored.volume) == 0;
       if (adjust && factor != 1 && !empty) {
-        day.open = RoundToInt32(stored.open / double{factor});
-        day.high = RoundToInt32(stored.high / double{factor});
-        day.low = RoundToInt32(stored.low / double{factor});
-        day.close = RoundToInt32(stored.close / double{factor});
+        RestatePrices(stored, factor, day);
         // A large volume grown by splits would pass 32 bits: keep it in units of 10,000 (as a
         // negative number, like a stored one), also when a big split grows a smaller volume.
         const double restated = factor * static_cast<double>(stored.volume);
@@ -187,10 +210,12 @@ FormedBars FormBars(const DayBuffer& buffer, DataUnit unit, int divisor, int32_t
   FormedBars formed;
   CompactDates dates;
   float pending = 0;
+  const DayRecord* const days = buffer.days.data();
   const int length = static_cast<int>(buffer.days.size());
   bars.Clear();
+  bars.Reserve(std::min(length, kMaxBars));
   for (int x = 0; x < length; ++x) {
-    const DayRecord& first = buffer.days[x];
+    const DayRecord& first = days[x];
     if (first.close == 0) {
       if (first.split != 0) pending = CombineSplit(pending, first.split);
       continue;
@@ -205,13 +230,21 @@ FormedBars FormBars(const DayBuffer& buffer, DataUnit unit, int divisor, int32_t
     bar.open = first.open != 0 ? first.open : first.close;
     int64_t volume = 0;
     float split = pending;
-    for (int k = x; k <= x + span; ++k) {
-      const DayRecord& d = buffer.days[k];
-      bar.high = std::max(bar.high, d.high);
-      if (d.low != 0 && (bar.low == 0 || d.low < bar.low)) bar.low = d.low;
-      if (d.close != 0) bar.close = d.close;
-      volume += d.volume < 0 ? -int64_t{d.volume} : InDivisorUnits(d.volume, divisor);
-      if (d.split != 0) split = CombineSplit(split, d.split);
+    if (span == 0) {
+      // A bar of one day, as every bar of a daily load is: the day's own values.
+      bar.high = std::max(0, first.high);
+      bar.low = first.low;
+      bar.close = first.close;
+      volume = first.volume < 0 ? -int64_t{first.volume} : InDivisorUnits(first.volume, divisor);
+      if (first.split != 0) split = CombineSplit(split, first.split);
+    } else {
+      for (const DayRecord* d = &first; d <= &first + span; ++d) {
+        bar.high = std::max(bar.high, d->high);
+        if (d->low != 0 && (bar.low == 0 || d->low < bar.low)) bar.low = d->low;
+        if (d->close != 0) bar.close = d->close;
+        volume += d->volume < 0 ? -int64_t{d->volume} : InDivisorUnits(d->volume, divisor);
+        if (d->split != 0) split = CombineSplit(split, d->split);
+      }
     }
     bar.volume = SaturateToInt32(volume);
     bar.split = split;
@@ -227,11 +260,12 @@ FormedBars FormBars(const DayBuffer& buffer, DataUnit unit, int divisor, int32_t
 std::string DaysWithoutData(const DayBuffer& buffer, DayNumber requested_start, DayNumber today,
                             const HolidayList& holidays) {
   std::string report = "【株価データがない日】\r\n";
-  for (size_t x = 0; x < buffer.days.size(); ++x) {
-    const DayNumber day = buffer.first_day + static_cast<DayNumber>(x);
-    if (buffer.days[x].close != 0 || day < requested_start || day > today) continue;
-    if (!IsTradingDay(day, holidays)) continue;
-    report += DayToSlash(day) + "\r\n";
+  const DayNumber last = buffer.first_day + static_cast<DayNumber>(buffer.days.size()) - 1;
+  for (DayNumber day = std::max(requested_start, buffer.first_day); day <= std::min(today, last);
+       ++day) {
+    // Most days without a close are Saturdays and Sundays, which are never trading days.
+    if (buffer.days[day - buffer.first_day].close != 0 || Weekday(day) < 2) continue;
+    if (IsTradingDay(day, holidays)) report += DayToSlash(day) + "\r\n";
   }
   return report;
 }
@@ -272,7 +306,7 @@ LoadOutcome LoadSeries(LoadedSeries& data_set, const LoadRequest& request,
   const YearSlots slots = LastSlotKept(folder, stock.code);
   const float factor = request.adjust ? SplitsAfter(slots, end, CivilFromDay(today).year) : 1.0f;
   thread_local LoadScratch scratch;
-  scratch.days.assign(end - load_start + 1, DayRecord{});
+  scratch.days.resize(end - load_start + 1);
   DayBuffer buffer{load_start, scratch.days};
   ReadDays(slots, request.adjust, factor, buffer);
   const int divisor = VolumeDivisor(buffer.largest_volume);
@@ -297,8 +331,8 @@ LoadOutcome LoadSeries(LoadedSeries& data_set, const LoadRequest& request,
   outcome.relist = true;
   outcome.start_box = DayToCompact(requested_start);
   outcome.end_box = DayToCompact(end);
-  // A copy, so that the data set keeps its own memory from load to load as well.
-  data_set.bars = scratch.bars;
+  // The data set's earlier bars become the scratch of the next load.
+  std::swap(data_set.bars, scratch.bars);
   data_set.first_shown = formed.first_shown;
   data_set.unit = unit;
   data_set.adjusted = request.adjust;
