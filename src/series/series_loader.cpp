@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdint>
 #include <memory>
+#include <utility>
 
 #include "base/file_error.h"
 #include "base/messages.h"
