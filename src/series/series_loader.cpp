@@ -90,12 +90,14 @@ void RestatePrices(const DayRecord& stored, double factor, DayRecord& day) {
 void ReadDays(const YearSlots& slots, bool adjust, float factor, DayBuffer& buffer) {
   const DayNumber first = buffer.first_day;
   const DayNumber last = first + static_cast<DayNumber>(buffer.days.size()) - 1;
+  DayRecord* const days = buffer.days.data();
+  int64_t largest_volume = 0;
   for (int year = CivilFromDay(last).year; year >= CivilFromDay(first).year; --year) {
     const SlotRecords* slot = slots(year);
     const DayNumber base = YearBase(year);
     const DayNumber year_first = std::max(first, base + 1);
     for (DayNumber at = std::min(last, YearBase(year + 1)); at >= year_first; --at) {
-      DayRecord& day = buffer.days[at - first];
+      DayRecord& day = days[at - first];
       if (slot == nullptr || at - base > kDaysPerSlot) {
         day = DayRecord{};
         continue;
@@ -114,12 +116,13 @@ void ReadDays(const YearSlots& slots, bool adjust, float factor, DayBuffer& buff
         day.volume = too_large ? RoundToInt32(-restated / 10000) : RoundToInt32(restated);
       }
       if (adjust && stored.split != 0) factor *= stored.split;
-      buffer.largest_volume = std::max<int64_t>(buffer.largest_volume, day.volume);
+      largest_volume = std::max<int64_t>(largest_volume, day.volume);
       // A volume kept in units of 10,000 forces the 10,000 divisor, so that every day of the
       // load is summed in the same unit.
-      if (day.volume < 0) buffer.largest_volume = 1'000'000'000;
+      if (day.volume < 0) largest_volume = 1'000'000'000;
     }
   }
+  buffer.largest_volume = largest_volume;
 }
 
 // The code's slots, keeping the last one read: the end's year is scanned for the adjustment
