@@ -49,7 +49,8 @@ bool IsAscii(std::string_view text) {
 // four digits dropped, so that the value fits 32 bits.
 std::optional<int32_t> Volume(std::string_view trimmed) {
   if (!IsAscii(trimmed)) {
-    // Never digits alone; the lengths are those of the text as shown, as they have always been.
+    // Not digits alone: cut by the length of the text as shown (its UTF-8 bytes), as it always
+    // has been, so that the same file keeps giving the same rows and messages.
     std::string text = SjisToUtf8(trimmed);
     if (text.size() > 9) text = "-" + text.substr(0, text.size() - 4);
     return ParseInt(text);
