@@ -96,26 +96,30 @@ void ReadDays(const YearSlots& slots, bool adjust, float factor, DayBuffer& buff
     const SlotRecords* slot = slots(year);
     const DayNumber base = YearBase(year);
     const DayNumber year_first = std::max(first, base + 1);
-    for (DayNumber at = std::min(last, YearBase(year + 1)); at >= year_first; --at) {
+    const DayNumber year_last = std::min(last, YearBase(year + 1));
+    // The days the slot holds are copied whole; the rest of the year stays empty.
+    const DayNumber held_last =
+        slot == nullptr ? year_first - 1 : std::min(year_last, base + kDaysPerSlot);
+    if (held_last >= year_first) {
+      std::copy(slot->begin() + (year_first - base - 1), slot->begin() + (held_last - base),
+                days + (year_first - first));
+    }
+    std::fill(days + (held_last + 1 - first), days + (year_last + 1 - first), DayRecord{});
+    for (DayNumber at = held_last; at >= year_first; --at) {
       DayRecord& day = days[at - first];
-      if (slot == nullptr || at - base > kDaysPerSlot) {
-        day = DayRecord{};
-        continue;
-      }
-      const DayRecord& stored = (*slot)[at - base - 1];
-      day = stored;
+      const float split = day.split;
       // A day without prices and volume stays as it is: nothing to restate.
-      const bool empty =
-          (stored.open | stored.high | stored.low | stored.close | stored.volume) == 0;
+      const bool empty = (day.open | day.high | day.low | day.close | day.volume) == 0;
       if (adjust && factor != 1 && !empty) {
-        RestatePrices(stored, factor, day);
+        const int32_t volume = day.volume;
+        RestatePrices(day, factor, day);
         // A large volume grown by splits would pass 32 bits: keep it in units of 10,000 (as a
         // negative number, like a stored one), also when a big split grows a smaller volume.
-        const double restated = factor * static_cast<double>(stored.volume);
-        const bool too_large = (stored.volume > 100'000'000 && factor > 1) || restated > INT32_MAX;
+        const double restated = factor * static_cast<double>(volume);
+        const bool too_large = (volume > 100'000'000 && factor > 1) || restated > INT32_MAX;
         day.volume = too_large ? RoundToInt32(-restated / 10000) : RoundToInt32(restated);
       }
-      if (adjust && stored.split != 0) factor *= stored.split;
+      if (adjust && split != 0) factor *= split;
       largest_volume = std::max<int64_t>(largest_volume, day.volume);
       // A volume kept in units of 10,000 forces the 10,000 divisor, so that every day of the
       // load is summed in the same unit.
