@@ -1,6 +1,7 @@
 #include "base/numbers.h"
 #include "base/text_file.h"
 #include "commands.h"
+#include "series/bar_list.h"
 #include "series/series_loader.h"
 
 namespace varnolt::cli {
@@ -34,7 +35,9 @@ int LoadCommand(Context& context, Args& args) {
     }
   }
   out << "list:\n";
-  for (const auto& line : outcome.list.value_or(std::vector<std::string>{})) out << line << "\n";
+  for (int row = 0; outcome.relist && row < BarListCount(data_set); ++row) {
+    out << BarListLine(data_set, row) << "\n";
+  }
   out << "report:\n";
   for (const auto& line : SplitLines(outcome.report.value_or(""))) out << line << "\n";
   return 0;

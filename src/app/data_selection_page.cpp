@@ -8,10 +8,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/bar_list_model.h"
 #include "app/radio_group.h"
 
 namespace {
@@ -106,7 +107,9 @@ DataSelectionPage BuildDataSelectionPage(const varnolt::SelectionPageNames& name
   const QFont list_font = ListFont();
   auto* caption = new QLabel(kListCaption, p.page);
   caption->setFont(list_font);
-  p.list = Named(new QListWidget(p.page), names.list);
+  p.list = Named(new QListView(p.page), names.list);
+  p.lines = new BarListModel(p.list);
+  p.list->setModel(p.lines);
   p.list->setFont(list_font);
   p.list->setUniformItemSizes(true);
 

@@ -2,10 +2,11 @@
 
 #include "base/data_set_names.h"
 
+class BarListModel;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QPushButton;
 class QWidget;
 class RadioGroup;
@@ -19,7 +20,8 @@ struct DataSelectionPage {
   RadioGroup* unit = nullptr;              // "データ単位"
   QCheckBox* adjust = nullptr;             // "株式分割・併合の調整"
   QPushButton* select = nullptr;           // "選択"
-  QListWidget* list = nullptr;             // one line per displayed bar
+  QListView* list = nullptr;               // one line per displayed bar
+  BarListModel* lines = nullptr;           // what `list` shows
   QPushButton* end_after_units = nullptr;  // "単位目の日"
   QLineEdit* units = nullptr;              // count for "単位目の日"
   QPushButton* later = nullptr;            // "→"

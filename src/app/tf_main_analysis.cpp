@@ -5,11 +5,11 @@
 #include <QComboBox>
 #include <QInputDialog>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "analysis/forecast.h"
+#include "app/bar_list_model.h"
 #include "app/chart_image.h"
 #include "app/color_label.h"
 #include "app/radio_group.h"
@@ -171,16 +171,14 @@ void TfMain::Button48Click() {
 
 void TfMain::InputForecasts(int data_number) {
   varnolt::DataSet& data_set = DataOf(data_number);
-  QListWidget* list = (data_number == 2 ? selection2_ : selection1_).list;
-  if (!data_set.loaded || list->count() == 0) {
+  BarListModel& lines = *(data_number == 2 ? selection2_ : selection1_).lines;
+  if (!data_set.loaded || lines.rowCount() == 0) {
     warn(varnolt::kSelectDataFirstMessage);
     return;
   }
-  // The earlier forecasts come off a copy, so that a cancelled dialog leaves them in place.
-  varnolt::ForecastTable table{data_set.bars, {}};
-  for (int i = 0; i < list->count(); ++i)
-    table.lines.push_back(list->item(i)->text().toStdString());
-  const size_t kept_lines = table.lines.size();
+  // The earlier forecasts come off a copy, so that a cancelled dialog leaves them in place. Only
+  // the lines after the loaded bars' can be forecasts: the loaded ones never carry "予測".
+  varnolt::ForecastTable table{data_set.bars, lines.Appended()};
   const std::string preset = varnolt::RemoveForecasts(table);
   const std::optional<QString> typed =
       askText("予測値の入力", "今後の終値の予測値をカンマ( , )で区切って入力", FromUtf8(preset));
@@ -193,13 +191,6 @@ void TfMain::InputForecasts(int data_number) {
       return;
     }
     data_set.bars = table.bars;
-    // Only the lines after the loaded ones change.
-    size_t same = 0;
-    while (same < kept_lines && same < table.lines.size() &&
-           list->item(static_cast<int>(same))->text().toStdString() == table.lines[same]) {
-      ++same;
-    }
-    while (static_cast<size_t>(list->count()) > same) delete list->takeItem(list->count() - 1);
-    for (size_t i = same; i < table.lines.size(); ++i) list->addItem(FromUtf8(table.lines[i]));
+    lines.SetAppended(std::move(table.lines));
   });
 }

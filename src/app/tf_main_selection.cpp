@@ -3,12 +3,11 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
-#include <QStringList>
 #include <QTextEdit>
 #include <algorithm>
 
+#include "app/bar_list_model.h"
 #include "app/radio_group.h"
 #include "app/statistics_page.h"
 #include "app/tf_main.h"
@@ -68,13 +67,9 @@ void TfMain::Load(DataSelectionPage& page, varnolt::DataSet& data_set, int data_
     if (outcome.end_box) page.end->setText(FromUtf8(*outcome.end_box));
     data_set.loaded = loaded;
     if (outcome.report) statistics_->setPlainText(StatisticsForDisplay(*outcome.report));
-    if (outcome.list) {
+    if (outcome.relist) {
       QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-      QStringList lines;
-      lines.reserve(static_cast<qsizetype>(outcome.list->size()));
-      for (const std::string& line : *outcome.list) lines << FromUtf8(line);
-      page.list->clear();
-      page.list->addItems(lines);
+      page.lines->ShowLoaded(data_set);
     }
     if (outcome.clear_readouts) ClearReadouts(data_number);
     if (!outcome.message.empty()) warn(FromUtf8(outcome.message));

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <memory>
+#include <utility>
 
 #include "base/file_error.h"
 #include "base/messages.h"
@@ -47,44 +49,115 @@ ResolvedStock ResolveStock(const std::string& input, const ProgramFolder& folder
   return stock;
 }
 
+// Memory that the loads of a thread keep between them: the day buffer and the bars of a long
+// daily load run to hundreds of kilobytes, and memory taken afresh costs a page fault per 4 KB.
+struct LoadScratch {
+  std::vector<DayRecord> days;
+  BarTable bars;
+};
+
 struct DayBuffer {
   DayNumber first_day;
-  std::vector<DayRecord> days;
+  std::vector<DayRecord>& days;
   int64_t largest_volume = 0;
 };
 
+// The four prices of a day divided by the factor and rounded, as RoundToInt32 rounds them.
+void RestatePrices(const DayRecord& stored, double factor, DayRecord& day) {
+  const int32_t prices[4] = {stored.open, stored.high, stored.low, stored.close};
+  int32_t restated[4];
+  // Down to this factor every quotient of 32-bit prices lies within ±2^51, where adding and
+  // taking away 2^52 + 2^51 rounds it to a whole number (to nearest, halves to even); written as
+  // one loop over the four so that the compiler divides two at a time.
+  if (factor >= 0x1p-20) {
+    constexpr double kShift = 6755399441055744.0;
+    for (int i = 0; i < 4; ++i) {
+      const double rounded = (prices[i] / factor + kShift) - kShift;
+      restated[i] = static_cast<int32_t>(std::clamp(rounded, -2147483648.0, 2147483647.0));
+    }
+  } else {
+    for (int i = 0; i < 4; ++i) restated[i] = RoundToInt32(prices[i] / factor);
+  }
+  day.open = restated[0];
+  day.high = restated[1];
+  day.low = restated[2];
+  day.close = restated[3];
+}
+
 // Copies the records of [M, N] into the buffer, newest first so that a split restates the
-// days before it and not its own day.
-void ReadDays(const ProgramFolder& folder, int code, bool adjust, float factor, DayBuffer& buffer) {
+// days before it and not its own day. Every day of the buffer is written: a day that no slot
+// holds (a year without a file, 31 December of a leap year) becomes empty.
+void ReadDays(const YearSlots& slots, bool adjust, float factor, DayBuffer& buffer) {
   const DayNumber first = buffer.first_day;
   const DayNumber last = first + static_cast<DayNumber>(buffer.days.size()) - 1;
-  SlotRecords slot;
+  DayRecord* const days = buffer.days.data();
+  int64_t largest_volume = 0;
   for (int year = CivilFromDay(last).year; year >= CivilFromDay(first).year; --year) {
-    if (!ReadYearSlot(folder, year, code, slot)) continue;
+    const SlotRecords* slot = slots(year);
     const DayNumber base = YearBase(year);
-    const DayRange range = RangeInYear(base, first, last);
-    for (int d = range.to; d >= range.from; --d) {
-      const DayRecord& stored = slot[d - 1];
-      DayRecord& day = buffer.days[base + d - first];
-      day = stored;
-      if (adjust && factor != 1) {
-        day.open = RoundToInt32(stored.open / double{factor});
-        day.high = RoundToInt32(stored.high / double{factor});
-        day.low = RoundToInt32(stored.low / double{factor});
-        day.close = RoundToInt32(stored.close / double{factor});
+    const DayNumber year_first = std::max(first, base + 1);
+    const DayNumber year_last = std::min(last, YearBase(year + 1));
+    // The days the slot holds are copied whole; the rest of the year stays empty.
+    const DayNumber held_last =
+        slot == nullptr ? year_first - 1 : std::min(year_last, base + kDaysPerSlot);
+    if (held_last >= year_first) {
+      std::copy(slot->begin() + (year_first - base - 1), slot->begin() + (held_last - base),
+                days + (year_first - first));
+    }
+    std::fill(days + (held_last + 1 - first), days + (year_last + 1 - first), DayRecord{});
+    for (DayNumber at = held_last; at >= year_first; --at) {
+      DayRecord& day = days[at - first];
+      const float split = day.split;
+      // A day without prices and volume stays as it is: nothing to restate.
+      const bool empty = (day.open | day.high | day.low | day.close | day.volume) == 0;
+      if (adjust && factor != 1 && !empty) {
+        const int32_t volume = day.volume;
+        RestatePrices(day, factor, day);
         // A large volume grown by splits would pass 32 bits: keep it in units of 10,000 (as a
         // negative number, like a stored one), also when a big split grows a smaller volume.
-        const double restated = factor * static_cast<double>(stored.volume);
-        const bool too_large = (stored.volume > 100'000'000 && factor > 1) || restated > INT32_MAX;
+        const double restated = factor * static_cast<double>(volume);
+        const bool too_large = (volume > 100'000'000 && factor > 1) || restated > INT32_MAX;
         day.volume = too_large ? RoundToInt32(-restated / 10000) : RoundToInt32(restated);
       }
-      if (adjust && stored.split != 0) factor *= stored.split;
-      buffer.largest_volume = std::max<int64_t>(buffer.largest_volume, day.volume);
+      if (adjust && split != 0) factor *= split;
+      largest_volume = std::max<int64_t>(largest_volume, day.volume);
       // A volume kept in units of 10,000 forces the 10,000 divisor, so that every day of the
       // load is summed in the same unit.
-      if (day.volume < 0) buffer.largest_volume = 1'000'000'000;
+      if (day.volume < 0) largest_volume = 1'000'000'000;
     }
   }
+  buffer.largest_volume = largest_volume;
+}
+
+// The code's slots, keeping the last one read: the end's year is scanned for the adjustment
+// factor and then read for its days.
+YearSlots LastSlotKept(const ProgramFolder& folder, int code) {
+  struct Kept {
+    SlotRecords slot;
+    int year = 0;
+    bool found = false;
+  };
+  auto kept = std::make_shared<Kept>();
+  return [&folder, code, kept](int year) -> const SlotRecords* {
+    if (year != kept->year) {
+      kept->found = ReadYearSlot(folder, year, code, kept->slot);
+      kept->year = year;
+    }
+    return kept->found ? &kept->slot : nullptr;
+  };
+}
+
+// v div divisor, with each divisor a constant so that no day of the load pays for a division.
+int32_t InDivisorUnits(int32_t volume, int divisor) {
+  switch (divisor) {
+    case 1:
+      return volume;
+    case 1000:
+      return volume / 1000;
+    case 10000:
+      return volume / 10000;
+  }
+  return volume / divisor;
 }
 
 int VolumeDivisor(int64_t largest) {
@@ -114,24 +187,48 @@ float CombineSplit(float pending, float factor) {
   return pending == 0 ? factor : pending * factor;
 }
 
+// Compact dates of days taken in increasing order, with one calendar conversion per month.
+class CompactDates {
+ public:
+  int32_t Of(DayNumber day) {
+    if (day >= next_month_ || day < month_first_) {
+      const CivilDate date = CivilFromDay(day);
+      month_first_ = day - (date.day - 1);
+      next_month_ = date.month == 12 ? DayFromCivil(date.year + 1, 1, 1)
+                                     : DayFromCivil(date.year, date.month + 1, 1);
+      month_base_ = date.year * 10000 + date.month * 100 + 1;
+    }
+    return month_base_ + (day - month_first_);
+  }
+
+ private:
+  DayNumber month_first_ = 0;
+  DayNumber next_month_ = 0;
+  int32_t month_base_ = 0;
+};
+
 struct FormedBars {
-  BarTable bars;
   int first_shown = 0;
   bool too_many = false;
 };
 
-FormedBars FormBars(const DayBuffer& buffer, DataUnit unit, int divisor, int32_t requested_start) {
+// Forms the bars into `bars`, replacing what it held.
+FormedBars FormBars(const DayBuffer& buffer, DataUnit unit, int divisor, int32_t requested_start,
+                    BarTable& bars) {
   FormedBars formed;
+  CompactDates dates;
   float pending = 0;
+  const DayRecord* const days = buffer.days.data();
   const int length = static_cast<int>(buffer.days.size());
-  formed.bars.Reserve(std::min(length, kMaxBars));
+  bars.Clear();
+  bars.Reserve(std::min(length, kMaxBars));
   for (int x = 0; x < length; ++x) {
-    const DayRecord& first = buffer.days[x];
+    const DayRecord& first = days[x];
     if (first.close == 0) {
       if (first.split != 0) pending = CombineSplit(pending, first.split);
       continue;
     }
-    if (formed.bars.Count() >= kMaxBars) {
+    if (bars.Count() >= kMaxBars) {
       formed.too_many = true;
       return formed;
     }
@@ -141,20 +238,27 @@ FormedBars FormBars(const DayBuffer& buffer, DataUnit unit, int divisor, int32_t
     bar.open = first.open != 0 ? first.open : first.close;
     int64_t volume = 0;
     float split = pending;
-    for (int k = x; k <= x + span; ++k) {
-      const DayRecord& d = buffer.days[k];
-      bar.high = std::max(bar.high, d.high);
-      if (d.low != 0 && (bar.low == 0 || d.low < bar.low)) bar.low = d.low;
-      if (d.close != 0) bar.close = d.close;
-      volume += d.volume < 0 ? -int64_t{d.volume} : d.volume / divisor;
-      if (d.split != 0) split = CombineSplit(split, d.split);
+    if (span == 0) {
+      // A bar of one day, as every bar of a daily load is: the day's own values.
+      bar.high = std::max(0, first.high);
+      bar.low = first.low;
+      bar.close = first.close;
+      volume = first.volume < 0 ? -int64_t{first.volume} : InDivisorUnits(first.volume, divisor);
+      if (first.split != 0) split = CombineSplit(split, first.split);
+    } else {
+      for (const DayRecord* d = &first; d <= &first + span; ++d) {
+        bar.high = std::max(bar.high, d->high);
+        if (d->low != 0 && (bar.low == 0 || d->low < bar.low)) bar.low = d->low;
+        if (d->close != 0) bar.close = d->close;
+        volume += d->volume < 0 ? -int64_t{d->volume} : InDivisorUnits(d->volume, divisor);
+        if (d->split != 0) split = CombineSplit(split, d->split);
+      }
     }
     bar.volume = SaturateToInt32(volume);
     bar.split = split;
-    bar.date = DayToCompactInt(day);
-    formed.bars.Append(bar);
-    if (formed.first_shown == 0 && bar.date >= requested_start)
-      formed.first_shown = formed.bars.Count();
+    bar.date = dates.Of(day);
+    bars.Append(bar);
+    if (formed.first_shown == 0 && bar.date >= requested_start) formed.first_shown = bars.Count();
     pending = 0;
     x += span;
   }
@@ -164,66 +268,17 @@ FormedBars FormBars(const DayBuffer& buffer, DataUnit unit, int divisor, int32_t
 std::string DaysWithoutData(const DayBuffer& buffer, DayNumber requested_start, DayNumber today,
                             const HolidayList& holidays) {
   std::string report = "【株価データがない日】\r\n";
-  for (size_t x = 0; x < buffer.days.size(); ++x) {
-    const DayNumber day = buffer.first_day + static_cast<DayNumber>(x);
-    if (buffer.days[x].close != 0 || day < requested_start || day > today) continue;
-    if (!IsTradingDay(day, holidays)) continue;
-    report += DayToSlash(day) + "\r\n";
+  const DayNumber last = buffer.first_day + static_cast<DayNumber>(buffer.days.size()) - 1;
+  for (DayNumber day = std::max(requested_start, buffer.first_day); day <= std::min(today, last);
+       ++day) {
+    // Most days without a close are Saturdays and Sundays, which are never trading days.
+    if (buffer.days[day - buffer.first_day].close != 0 || Weekday(day) < 2) continue;
+    if (IsTradingDay(day, holidays)) report += DayToSlash(day) + "\r\n";
   }
   return report;
 }
 
-std::string SplitText(float factor) {
-  if (factor > 1) {
-    return " , 株式分割： １ 株 → " + FormatShortest(RoundHalfEven(factor * 1000.0) / 1000.0) +
-           " 株";
-  }
-  return " , 株式併合： " + std::to_string(RoundHalfEven(1.0 / factor)) + " 株 → １ 株";
-}
-
-// Writes the number right-aligned in `width` characters, as "%*d" would; returns the end.
-char* PutPadded(char* at, int32_t value, int width) {
-  // Digits are produced last first and copied character by character: the lines are short
-  // and a library copy call per number costs more than the copy.
-  char digits[12];
-  int length = 0;
-  uint32_t rest = value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
-  do {
-    digits[length++] = static_cast<char>('0' + rest % 10);
-    rest /= 10;
-  } while (rest != 0);
-  if (value < 0) digits[length++] = '-';
-  for (int i = length; i < width; ++i) *at++ = ' ';
-  while (length > 0) *at++ = digits[--length];
-  return at;
-}
-
-char* PutText(char* at, std::string_view text) {
-  return std::copy(text.begin(), text.end(), at);
-}
-
-// "%8d , %9d , %9d , %9d , %9d" of date and prices, then the adjustment mark, the volume with
-// its unit and the split. Formatted by hand into one buffer: a load lists up to 10,000 lines.
-std::string ListLine(const Bar& bar, bool adjust, std::string_view volume_label) {
-  char buffer[160];
-  char* at = PutPadded(buffer, bar.date, 8);
-  for (int32_t price : {bar.open, bar.high, bar.low, bar.close}) {
-    at = PutPadded(PutText(at, " , "), price, 9);
-  }
-  if (adjust) at = PutText(at, " (調整値)");
-  at = PutText(PutPadded(PutText(at, " , "), bar.volume, 0), volume_label);
-  std::string line(buffer, at);
-  if (bar.split != 0) line += SplitText(bar.split);
-  return line;
-}
-
 }  // namespace
-
-std::string VolumeLabel(int divisor) {
-  if (divisor == 10000) return " （万株)";
-  if (divisor == 1000) return " （千株)";
-  return "";
-}
 
 LoadOutcome LoadSeries(LoadedSeries& data_set, const LoadRequest& request,
                        const ProgramFolder& folder, DayNumber today,
@@ -256,13 +311,16 @@ LoadOutcome LoadSeries(LoadedSeries& data_set, const LoadRequest& request,
   data_set.current_code = stock.code;
   if (stock_resolved) stock_resolved();
 
-  const float factor =
-      request.adjust ? SplitsAfter(folder, stock.code, end, CivilFromDay(today).year) : 1.0f;
-  DayBuffer buffer{load_start, std::vector<DayRecord>(end - load_start + 1)};
-  ReadDays(folder, stock.code, request.adjust, factor, buffer);
+  const YearSlots slots = LastSlotKept(folder, stock.code);
+  const float factor = request.adjust ? SplitsAfter(slots, end, CivilFromDay(today).year) : 1.0f;
+  thread_local LoadScratch scratch;
+  scratch.days.resize(end - load_start + 1);
+  DayBuffer buffer{load_start, scratch.days};
+  ReadDays(slots, request.adjust, factor, buffer);
   const int divisor = VolumeDivisor(buffer.largest_volume);
 
-  FormedBars formed = FormBars(buffer, unit, divisor, DayToCompactInt(requested_start));
+  const FormedBars formed =
+      FormBars(buffer, unit, divisor, DayToCompactInt(requested_start), scratch.bars);
   if (formed.too_many) {
     outcome.message = kTooManyBarsMessage;
     data_set.loaded = false;
@@ -278,16 +336,11 @@ LoadOutcome LoadSeries(LoadedSeries& data_set, const LoadRequest& request,
     data_set.loaded = false;
     return outcome;
   }
-  std::vector<std::string> list;
-  list.reserve(formed.bars.Count() - formed.first_shown + 1);
-  const std::string volume_label = VolumeLabel(divisor);
-  for (int i = formed.first_shown; i <= formed.bars.Count(); ++i) {
-    list.push_back(ListLine(formed.bars[i], request.adjust, volume_label));
-  }
-  outcome.list = std::move(list);
+  outcome.relist = true;
   outcome.start_box = DayToCompact(requested_start);
   outcome.end_box = DayToCompact(end);
-  data_set.bars = std::move(formed.bars);
+  // The data set's earlier bars become the scratch of the next load.
+  std::swap(data_set.bars, scratch.bars);
   data_set.first_shown = formed.first_shown;
   data_set.unit = unit;
   data_set.adjusted = request.adjust;

@@ -22,25 +22,22 @@ struct LoadRequest {
 // What a load writes back into the page's controls. Fields left empty leave their control as
 // it was.
 struct LoadOutcome {
-  std::string message;                           // warning to show; empty on success
-  std::optional<std::string> code_box;           // the code-or-name box rewritten
-  std::optional<std::string> start_box;          // requested start, after a successful load
-  std::optional<std::string> end_box;            // snapped end, after a successful load
-  std::optional<std::vector<std::string>> list;  // the list box lines
-  std::optional<std::string> report;             // the days-without-data text for reStat
-  bool clear_readouts = false;                   // the pointer readout boxes of the data set
+  std::string message;                   // warning to show; empty on success
+  std::optional<std::string> code_box;   // the code-or-name box rewritten
+  std::optional<std::string> start_box;  // requested start, after a successful load
+  std::optional<std::string> end_box;    // snapped end, after a successful load
+  bool relist = false;                   // the list box lists the loaded bars afresh (BarListLine)
+  std::optional<std::string> report;     // the days-without-data text for reStat
+  bool clear_readouts = false;           // the pointer readout boxes of the data set
 };
 
 // Loads one stock's bars into the data set: validates the dates, resolves the code from the
 // catalogue, restates prices across splits when asked, forms the bars of the unit with warm-up
-// history before the start, lists them and reports trading days without data. `today` is the
-// local date. `stock_resolved` runs once the stock is known, before any price is read. Throws
-// FileError when a file cannot be read.
+// history before the start and reports trading days without data. `today` is the local date.
+// `stock_resolved` runs once the stock is known, before any price is read. Throws FileError when a
+// file cannot be read.
 LoadOutcome LoadSeries(LoadedSeries& data_set, const LoadRequest& request,
                        const ProgramFolder& folder, DayNumber today,
                        const std::function<void()>& stock_resolved = nullptr);
-
-// The caption of the volume divisor as the list lines end with it.
-std::string VolumeLabel(int divisor);
 
 }  // namespace varnolt

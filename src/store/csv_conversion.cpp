@@ -1,120 +1,106 @@
 #include "store/csv_conversion.h"
 
-#include <cmath>
-#include <limits>
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <set>
+#include <string>
+#include <string_view>
 
-#include "base/dates.h"
-#include "base/fields.h"
 #include "base/file_error.h"
 #include "base/messages.h"
 #include "base/numbers.h"
 #include "base/text_file.h"
+#include "store/csv_price_line.h"
 
 namespace varnolt {
 namespace {
 
+// The run keeps the files it has read up to this many bytes in all, so that each is read
+// from disk once; a file beyond it is read again for each year it belongs to.
+constexpr size_t kKeptBytes = size_t{256} << 20;
+
+// Calls visit(line, number) for each line, numbered from 1, cut as SplitLines cuts them: CR LF,
+// LF and a lone CR end a line, and a final line end adds no empty line.
+template <typename Visit>
+void ForEachLine(std::string_view text, Visit&& visit) {
+  size_t number = 0;
+  size_t start = 0;
+  size_t lf = text.find('\n');
+  while (start < text.size()) {
+    if (lf < start) lf = text.find('\n', start);
+    const size_t stop = std::min(lf, text.size());
+    const size_t cr = text.substr(0, stop).find('\r', start);
+    visit(text.substr(start, (cr == std::string_view::npos ? stop : cr) - start), ++number);
+    if (cr == std::string_view::npos) {
+      start = stop + 1;
+    } else {
+      start = cr + 1 < text.size() && text[cr + 1] == '\n' ? cr + 2 : cr + 1;
+    }
+  }
+}
+
 // The year a line begins with, when its first four characters read as a whole number.
-std::optional<int> LeadingYear(const std::string& line) {
-  return ParseInt(line.substr(0, 4));
+std::optional<int> LeadingYear(std::string_view line) {
+  const std::string_view head = line.substr(0, 4);
+  if (head.size() == 4 && head.find_first_not_of("0123456789") == std::string_view::npos) {
+    return (head[0] - '0') * 1000 + (head[1] - '0') * 100 + (head[2] - '0') * 10 + (head[3] - '0');
+  }
+  return ParseInt(head);
 }
 
 bool InStoreRange(int year) {
   return year >= kFirstStoreYear && year <= kLastStoreYear;
 }
 
-[[noreturn]] void FailLine(const std::filesystem::path& file, size_t line_number,
-                           const std::string& what) {
-  throw CsvLineError(CsvLineMessage(DisplayName(file), line_number, what));
-}
+// The Shift_JIS bytes of the run's files, as far as they are kept.
+using KeptFiles = std::map<std::filesystem::path, std::string>;
 
-// The volume field; ten or more digits are stored negated in units of 10,000 shares, the last
-// four digits dropped, so that the value fits 32 bits.
-std::optional<int32_t> ParseVolume(std::string_view field) {
-  std::string text(TrimText(field));
-  if (text.size() > 9) text = "-" + text.substr(0, text.size() - 4);
-  return ParseInt(text);
-}
-
-enum class LineResult { kRow, kPassedOver, kSkipped };
-
-LineResult ReadLine(const std::string& line, const std::string& year_text, int year,
-                    DayNumber new_year, const std::filesystem::path& file, size_t number,
-                    DayRow& row) {
-  if (TrimText(line).empty() || line.compare(0, 4, year_text) != 0 || line.size() < 4) {
-    return LineResult::kPassedOver;
-  }
-  std::string rest = line;
-  const std::string date = SplitField(rest, ",");
-  const std::string code_text = SplitField(rest, ",");
-  const auto code = ParseInt(TrimText(code_text));
-  if (!code) FailLine(file, number, NotANumberMessage(code_text));
-  const DayNumber day = SlashToDay(TrimText(date));
-  if (day == 0 || CivilFromDay(day).year != year) {
-    FailLine(file, number, NotADateMessage(date));
-  }
-  const int day_index = day - new_year + 1;
-  if (*code < 1 || *code > 9999 || day_index > kDaysPerSlot) return LineResult::kSkipped;
-
-  row = DayRow{*code, day_index, {}, {}, {}, {}, {}, {}};
-  // A price that does not read ("-", empty, a decimal) leaves the stored price as it is.
-  for (auto* price : {&row.open, &row.high, &row.low, &row.close}) {
-    *price = ParseInt(TrimText(SplitField(rest, ",")));
-  }
-  const std::string volume = SplitField(rest, ",");
-  if (!TrimText(volume).empty()) {
-    row.volume = ParseVolume(volume);
-    if (!row.volume) FailLine(file, number, NotANumberMessage(volume));
-  }
-  const auto mark = rest.find("株");
-  const std::string_view split = TrimText(
-      mark == std::string::npos ? std::string_view() : std::string_view(rest).substr(0, mark));
-  if (!split.empty()) {
-    // The factor is stored as a 32-bit float: a number beyond its range would become infinite.
-    const auto factor = ParseDecimal(split);
-    if (!factor || std::fabs(*factor) > std::numeric_limits<float>::max()) {
-      FailLine(file, number, NotANumberMessage(split));
+// Adds the rows of the year from one file's bytes.
+void AddYearRows(std::string_view bytes, const std::filesystem::path& file, bool count_skips,
+                 PriceLineReader& reader, std::vector<DayRow>& rows, int& skipped_lines) {
+  DayRow row;
+  ForEachLine(bytes, [&](std::string_view line, size_t number) {
+    switch (reader.Read(line, file, number, row)) {
+      case PriceLine::kRow:
+        rows.push_back(row);
+        break;
+      case PriceLine::kSkipped:
+        skipped_lines += count_skips;
+        break;
+      case PriceLine::kPassedOver:
+        break;
     }
-    row.split = static_cast<float>(*factor);
+  });
+}
+
+std::vector<DayRow> YearRows(const std::vector<std::filesystem::path>& files, int year,
+                             const KeptFiles& kept, int& skipped_lines) {
+  PriceLineReader reader(year);
+  std::vector<DayRow> rows;
+  std::set<std::filesystem::path> counted;  // a file may stand in a group more than once
+  for (const auto& file : files) {
+    const bool count_skips = counted.insert(file).second;
+    if (const auto found = kept.find(file); found != kept.end()) {
+      AddYearRows(found->second, file, count_skips, reader, rows, skipped_lines);
+    } else {
+      AddYearRows(ReadBytes(file), file, count_skips, reader, rows, skipped_lines);
+    }
   }
-  return LineResult::kRow;
+  return rows;
 }
 
 }  // namespace
 
 std::vector<DayRow> ReadYearRows(const std::vector<std::filesystem::path>& files, int year,
                                  int& skipped_lines) {
-  const std::string year_text = std::to_string(year);
-  const DayNumber new_year = DayFromCivil(year, 1, 1);
-  std::vector<DayRow> rows;
-  std::set<std::filesystem::path> counted;  // a file may stand in a group more than once
-  for (const auto& file : files) {
-    const Lines lines = ReadLines(file);
-    const bool count_skips = counted.insert(file).second;
-    for (size_t i = 0; i < lines.size(); ++i) {
-      DayRow row;
-      switch (ReadLine(lines[i], year_text, year, new_year, file, i + 1, row)) {
-        case LineResult::kRow:
-          rows.push_back(row);
-          break;
-        case LineResult::kSkipped:
-          skipped_lines += count_skips;
-          break;
-        case LineResult::kPassedOver:
-          break;
-      }
-    }
-  }
-  return rows;
+  return YearRows(files, year, {}, skipped_lines);
 }
 
 void ConvertYear(const std::vector<std::filesystem::path>& files,
                  const std::filesystem::path& year_file, int year, ConversionSummary& summary) {
   // Every line is read before anything is written, so a bad line leaves the year file as it was.
-  const std::vector<DayRow> rows = ReadYearRows(files, year, summary.skipped_lines);
-  WriteDayRecords(year_file, rows);
+  WriteDayRecords(year_file, ReadYearRows(files, year, summary.skipped_lines));
 }
 
 ConversionSummary ConvertCsvFiles(const std::vector<std::filesystem::path>& files,
@@ -122,34 +108,40 @@ ConversionSummary ConvertCsvFiles(const std::vector<std::filesystem::path>& file
   ConversionSummary summary;
   std::map<int, std::vector<std::filesystem::path>> groups;
   std::set<std::pair<std::filesystem::path, int>> counted;
-  auto add = [&](int year, const std::filesystem::path& file, const Lines& lines) {
+  KeptFiles kept;
+  size_t kept_bytes = 0;
+  auto add = [&](int year, const std::filesystem::path& file, std::string_view bytes) {
     if (InStoreRange(year)) {
       groups[year].push_back(file);
       return;
     }
     // A year the store cannot hold: the file's lines of that year are counted as skipped.
     if (!counted.emplace(file, year).second) return;
-    for (const auto& line : lines) {
+    ForEachLine(bytes, [&](std::string_view line, size_t) {
       if (LeadingYear(line) == year) ++summary.skipped_lines;
-    }
+    });
   };
   for (const auto& file : files) {
-    const Lines lines = ReadLines(file);
-    if (lines.empty()) throw CsvLineError(NoLinesMessage(DisplayName(file)));
-    const auto first_year = LeadingYear(lines.front());
-    if (!first_year) continue;  // a heading or another kind of file
-    add(*first_year, file, lines);
-    if (grouping != Grouping::kEveryLine) continue;
-    int previous = *first_year;
-    for (size_t i = 1; i < lines.size(); ++i) {
-      const auto year = LeadingYear(lines[i]);
-      if (!year) continue;
-      if (*year != previous) add(*year, file, lines);
-      previous = *year;
+    std::string bytes = ReadBytes(file);
+    if (bytes.empty()) throw CsvLineError(NoLinesMessage(DisplayName(file)));
+    std::optional<int> previous;
+    ForEachLine(bytes, [&](std::string_view line, size_t number) {
+      if (number > 1 && (grouping != Grouping::kEveryLine || !previous)) return;
+      const auto year = LeadingYear(line);
+      if (!year) return;
+      if (*year != previous) add(*year, file, bytes);
+      previous = year;
+    });
+    if (previous && kept_bytes + bytes.size() <= kKeptBytes && !kept.contains(file)) {
+      kept_bytes += bytes.size();
+      kept.emplace(file, std::move(bytes));
     }
   }
   for (const auto& [year, group] : groups) {
-    ConvertYear(group, data_dir / (std::to_string(year) + ".kbk"), year, summary);
+    // Every line is read before anything is written, so a bad line leaves the year file as it
+    // was.
+    WriteDayRecords(data_dir / (std::to_string(year) + ".kbk"),
+                    YearRows(group, year, kept, summary.skipped_lines));
   }
   return summary;
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "store/csv_price_line.h"
 #include "store/year_file.h"
 
 namespace varnolt {
@@ -24,13 +25,6 @@ struct ConversionSummary {
   int skipped_lines = 0;  // code outside 1–9999, 31 December of a leap year, year out of range
 };
 
-// A line that stops the run: the message names the file and the line. Years converted before
-// it keep what was written; its own year file is unchanged; later years are not converted.
-class CsvLineError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
 // The rows one year's lines contribute, in file and line order; lines of other years are
 // passed over. Throws CsvLineError.
 std::vector<DayRow> ReadYearRows(const std::vector<std::filesystem::path>& files, int year,
@@ -40,7 +34,8 @@ std::vector<DayRow> ReadYearRows(const std::vector<std::filesystem::path>& files
 void ConvertYear(const std::vector<std::filesystem::path>& files,
                  const std::filesystem::path& year_file, int year, ConversionSummary& summary);
 
-// Sorts the files into year groups and converts the years in ascending order.
+// Sorts the files into year groups and converts the years in ascending order. Each file is read
+// from disk once while the run's files fit in memory together.
 ConversionSummary ConvertCsvFiles(const std::vector<std::filesystem::path>& files,
                                   const std::filesystem::path& data_dir, Grouping grouping);
 

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMouseEvent>
 #include <memory>
 
@@ -12,6 +11,7 @@
 #include "support/price_store.h"
 #include "support/temp_folder.h"
 #include "ten_day_chart.h"
+#include "widget_lookup.h"
 
 namespace {
 
@@ -118,8 +118,7 @@ TEST_F(AnalysisPagesTest, ForecastRoundTrip) {
     if (answers.isEmpty()) return std::nullopt;
     return answers.takeFirst();
   };
-  auto* list = window_->findChild<QListWidget*>("lbdata");
-  const int loaded_lines = list->count();
+  const QStringList loaded_lines = ListItems(*window_, "lbdata");
   const int loaded = window_->data1().bars.Count();
   window_->Button40Click();
   ASSERT_EQ(window_->data1().bars.Count(), loaded + 2);
@@ -127,13 +126,18 @@ TEST_F(AnalysisPagesTest, ForecastRoundTrip) {
   EXPECT_EQ(window_->data1().bars[loaded + 1].date, 20040315);
   EXPECT_EQ(window_->data1().bars[loaded + 2].date, 20040316);
   EXPECT_EQ(window_->data1().bars[loaded + 2].close, 1080);
-  EXPECT_EQ(list->count(), loaded_lines + 2);
-  EXPECT_TRUE(list->item(list->count() - 1)->text().endsWith("(予測値)"));
+  QStringList lines = ListItems(*window_, "lbdata");
+  ASSERT_EQ(lines.size(), loaded_lines.size() + 2);
+  EXPECT_EQ(lines.mid(0, loaded_lines.size()), loaded_lines);
+  EXPECT_TRUE(lines.back().endsWith("(予測値)"));
 
   window_->Button40Click();
   EXPECT_EQ(window_->data1().bars.Count(), loaded + 1);
   EXPECT_EQ(window_->data1().bars[loaded + 1].close, 1100);
-  EXPECT_EQ(list->count(), loaded_lines + 1);
+  lines = ListItems(*window_, "lbdata");
+  ASSERT_EQ(lines.size(), loaded_lines.size() + 1);
+  EXPECT_EQ(lines.mid(0, loaded_lines.size()), loaded_lines);
+  EXPECT_TRUE(lines.back().startsWith("20040315 ,      1100 ,"));
   // A cancelled dialog keeps the forecast.
   window_->Button40Click();
   EXPECT_EQ(window_->data1().bars.Count(), loaded + 1);

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QListWidget>
+#include <QAbstractItemView>
 #include <QStringList>
 #include <QWidget>
 
@@ -15,10 +15,10 @@ Widget* Child(const QWidget& window, const char* name) {
   return widget;
 }
 
-// The lines of the list box of that name.
+// The lines of the list box of that name, as its view shows them.
 inline QStringList ListItems(const QWidget& window, const char* name) {
   QStringList items;
-  const auto* list = Child<QListWidget>(window, name);
-  for (int i = 0; i < list->count(); ++i) items << list->item(i)->text();
+  const QAbstractItemModel* model = Child<QAbstractItemView>(window, name)->model();
+  for (int i = 0; i < model->rowCount(); ++i) items << model->index(i, 0).data().toString();
   return items;
 }

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 #include <map>
 #include <optional>
@@ -15,6 +17,7 @@
 
 #include "base/text_file.h"
 #include "chart/data_set.h"
+#include "series/bar_list.h"
 #include "series/calendar.h"
 #include "store/year_file.h"
 #include "support/price_store.h"
@@ -46,6 +49,13 @@ const Lines kCatalogue = {
 Bar MakeBar(int32_t date, int32_t open, int32_t high, int32_t low, int32_t close, int32_t volume,
             float split = 0) {
   return Bar{date, open, high, low, close, volume, split};
+}
+
+// The list box lines of a loaded series, each formatted as the list asks for it.
+std::vector<std::string> ListLines(const LoadedSeries& series) {
+  std::vector<std::string> lines;
+  for (int row = 0; row < BarListCount(series); ++row) lines.push_back(BarListLine(series, row));
+  return lines;
 }
 
 class LoadSeriesTest : public ::testing::Test {
@@ -117,7 +127,7 @@ TEST_F(LoadSeriesTest, RejectedInputChangesNothing) {
     EXPECT_FALSE(outcome.code_box);
     EXPECT_FALSE(outcome.start_box);
     EXPECT_FALSE(outcome.end_box);
-    EXPECT_FALSE(outcome.list);
+    EXPECT_FALSE(outcome.relist);
     EXPECT_FALSE(outcome.report);
     EXPECT_FALSE(outcome.clear_readouts);
     EXPECT_EQ(Bars(), before);
@@ -148,7 +158,7 @@ TEST_F(LoadSeriesTest, NoBarFromTheStartOnFailsButReportsAndClears) {
     EXPECT_NE(outcome.report->find("2004/03/31\r\n"), std::string::npos);
     EXPECT_EQ(outcome.report->find("2004/02/"), std::string::npos);
     EXPECT_TRUE(outcome.code_box);
-    EXPECT_FALSE(outcome.list);
+    EXPECT_FALSE(outcome.relist);
     EXPECT_FALSE(outcome.start_box);
     EXPECT_FALSE(outcome.end_box);
     // The old bars stay, unused while the loaded flag is clear.
@@ -181,8 +191,8 @@ TEST_F(LoadSeriesTest, TenThousandBarsLoadAndOneMoreIsTooMuch) {
     const LoadOutcome outcome = Load("7203", start, "20041231");
     EXPECT_EQ(outcome.message, "");
     EXPECT_EQ(data_.bars.Count(), 10000);
-    ASSERT_TRUE(outcome.list);
-    EXPECT_EQ(static_cast<int>(outcome.list->size()), 10000 - data_.first_shown + 1);
+    ASSERT_TRUE(outcome.relist);
+    EXPECT_EQ(BarListCount(data_), 10000 - data_.first_shown + 1);
     EXPECT_EQ(data_.bars[1].date, DayToCompactInt(CompactToDay(start) - 160));
     EXPECT_EQ(data_.bars[10000].date, 20041220);
   }
@@ -203,7 +213,7 @@ TEST_F(LoadSeriesTest, TenThousandBarsLoadAndOneMoreIsTooMuch) {
   // The load stops while forming bars: no report, no list, and the command record and the
   // readouts stay.
   EXPECT_FALSE(outcome.report);
-  EXPECT_FALSE(outcome.list);
+  EXPECT_FALSE(outcome.relist);
   EXPECT_FALSE(outcome.start_box);
   EXPECT_FALSE(outcome.clear_readouts);
   EXPECT_EQ(data_.command_record, "1,株価,1,10,");
@@ -317,9 +327,9 @@ TEST_F(LoadSeriesTest, LoadsWarmUpHistoryBeforeTheStart) {
                                                  MakeBar(c.warm_up, 200, 200, 200, 200, 0),
                                                  MakeBar(c.shown, 300, 300, 300, 300, 0)}));
     EXPECT_EQ(data.first_shown, 3);
-    ASSERT_TRUE(outcome.list);
-    ASSERT_EQ(outcome.list->size(), 1u);
-    EXPECT_TRUE(outcome.list->front().starts_with(std::to_string(c.shown)));
+    ASSERT_TRUE(outcome.relist);
+    ASSERT_EQ(BarListCount(data), 1);
+    EXPECT_TRUE(BarListLine(data, 0).starts_with(std::to_string(c.shown)));
     EXPECT_EQ(outcome.start_box, c.start_box);
   }
 }
@@ -336,10 +346,10 @@ TEST_F(LoadSeriesTest, FirstDisplayedBarIsTheFirstOnOrAfterTheStart) {
   EXPECT_EQ(data_.bars.Count(), 4);
   EXPECT_EQ(data_.first_shown, 3);
   EXPECT_EQ(data_.bars[3].date, 20040302);
-  ASSERT_TRUE(outcome.list);
-  ASSERT_EQ(outcome.list->size(), 2u);
-  EXPECT_TRUE(outcome.list->at(0).starts_with("20040302 ,"));
-  EXPECT_TRUE(outcome.list->at(1).starts_with("20040303 ,"));
+  ASSERT_TRUE(outcome.relist);
+  ASSERT_EQ(BarListCount(data_), 2);
+  EXPECT_TRUE(BarListLine(data_, 0).starts_with("20040302 ,"));
+  EXPECT_TRUE(BarListLine(data_, 1).starts_with("20040303 ,"));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -465,11 +475,11 @@ TEST_F(LoadSeriesTest, SplitHalvesEarlierPricesAndDoublesEarlierVolumes) {
                         MakeBar(20040315, 502, 510, 500, 505, 600, 2.0f),
                         MakeBar(20040316, 505, 506, 501, 503, 700),
                     }));
-  ASSERT_TRUE(outcome.list);
-  ASSERT_EQ(outcome.list->size(), 4u);
-  EXPECT_EQ(outcome.list->at(1),
+  ASSERT_TRUE(outcome.relist);
+  ASSERT_EQ(BarListCount(data_), 4);
+  EXPECT_EQ(BarListLine(data_, 1),
             "20040312 ,       502 ,       504 ,       500 ,       502 (調整値) , 666");
-  EXPECT_EQ(outcome.list->at(2),
+  EXPECT_EQ(BarListLine(data_, 2),
             "20040315 ,       502 ,       510 ,       500 ,       505 (調整値) , 600 , "
             "株式分割： １ 株 → 2 株");
 
@@ -480,8 +490,8 @@ TEST_F(LoadSeriesTest, SplitHalvesEarlierPricesAndDoublesEarlierVolumes) {
                         MakeBar(20040311, 500, 504, 500, 502, 866),
                         MakeBar(20040315, 502, 510, 500, 503, 1300, 2.0f),
                     }));
-  ASSERT_TRUE(outcome.list);
-  EXPECT_TRUE(outcome.list->at(1).ends_with(" , 1300 , 株式分割： １ 株 → 2 株"));
+  ASSERT_TRUE(outcome.relist);
+  EXPECT_TRUE(BarListLine(data_, 1).ends_with(" , 1300 , 株式分割： １ 株 → 2 株"));
 
   // Without adjusting the prices are as traded; the split is still shown.
   outcome = Load("7203", "20040301", "20040331", DataUnit::kDay, false);
@@ -492,9 +502,10 @@ TEST_F(LoadSeriesTest, SplitHalvesEarlierPricesAndDoublesEarlierVolumes) {
                         MakeBar(20040315, 502, 510, 500, 505, 600, 2.0f),
                         MakeBar(20040316, 505, 506, 501, 503, 700),
                     }));
-  ASSERT_TRUE(outcome.list);
-  EXPECT_EQ(outcome.list->at(0), "20040311 ,      1001 ,      1003 ,       999 ,      1002 , 100");
-  EXPECT_EQ(outcome.list->at(2),
+  ASSERT_TRUE(outcome.relist);
+  EXPECT_EQ(BarListLine(data_, 0),
+            "20040311 ,      1001 ,      1003 ,       999 ,      1002 , 100");
+  EXPECT_EQ(BarListLine(data_, 2),
             "20040315 ,       502 ,       510 ,       500 ,       505 , 600 , "
             "株式分割： １ 株 → 2 株");
   EXPECT_FALSE(data_.adjusted);
@@ -511,8 +522,8 @@ TEST_F(LoadSeriesTest, MergeMultipliesEarlierPrices) {
                         MakeBar(20040312, 500, 520, 490, 510, 123),
                         MakeBar(20040315, 500, 530, 480, 520, 100, 0.1f),
                     }));
-  ASSERT_TRUE(outcome.list);
-  EXPECT_TRUE(outcome.list->at(1).ends_with(" (調整値) , 100 , 株式併合： 10 株 → １ 株"));
+  ASSERT_TRUE(outcome.relist);
+  EXPECT_TRUE(BarListLine(data_, 1).ends_with(" (調整値) , 100 , 株式併合： 10 株 → １ 株"));
 }
 
 TEST_F(LoadSeriesTest, SplitsAfterTheEndRestateTheWholePeriod) {
@@ -572,8 +583,8 @@ TEST_F(LoadSeriesTest, SplitsOnDaysWithoutPricesCarryIntoTheNextBar) {
                         MakeBar(20040315, 300, 300, 300, 300, 30, 3.0f),
                         MakeBar(20040316, 301, 301, 301, 301, 31),
                     }));
-  ASSERT_TRUE(outcome.list);
-  EXPECT_TRUE(outcome.list->at(1).ends_with(" , 30 , 株式分割： １ 株 → 3 株"));
+  ASSERT_TRUE(outcome.relist);
+  EXPECT_TRUE(BarListLine(data_, 1).ends_with(" , 30 , 株式分割： １ 株 → 3 株"));
 
   // A weekly bar runs through Saturday: the Saturday split stays with its week, the Sunday
   // split goes to the next.
@@ -606,8 +617,8 @@ TEST_F(LoadSeriesTest, SplitTextShowsTheFactor) {
         LoadSeries(data, LoadRequest{"20040301", "20040331", "7203", DataUnit::kDay, false},
                    store.Folder(), today_);
     ASSERT_EQ(outcome.message, "");
-    ASSERT_TRUE(outcome.list);
-    EXPECT_EQ(outcome.list->at(0),
+    ASSERT_TRUE(outcome.relist);
+    EXPECT_EQ(BarListLine(data, 0),
               std::string("20040310 ,       100 ,       100 ,       100 ,       100 , 5") + c.text);
   }
 }
@@ -643,8 +654,8 @@ TEST_F(LoadSeriesTest, LargestVolumeChoosesTheDivisor) {
     ASSERT_EQ(outcome.message, "");
     ASSERT_EQ(data.bars.Count(), 1);
     EXPECT_EQ(data.bars[1].volume, c.week);
-    ASSERT_TRUE(outcome.list);
-    EXPECT_EQ(outcome.list->at(0),
+    ASSERT_TRUE(outcome.relist);
+    EXPECT_EQ(BarListLine(data, 0),
               "20040308 ,       100 ,       100 ,       100 ,       100 (調整値) , " +
                   std::to_string(c.week) + c.label);
     EXPECT_EQ(data.volume_divisor, c.divisor);
@@ -686,8 +697,8 @@ TEST_F(LoadSeriesTest, VolumesAboveTheLimitGrownBySplitsAreKeptInTenThousands) {
     EXPECT_EQ(data.bars[1].volume, c.volume);
     // The ordinary day is counted in the same unit.
     EXPECT_EQ(data.bars[2].volume, c.other);
-    ASSERT_TRUE(outcome.list);
-    EXPECT_TRUE(outcome.list->at(0).ends_with(" , " + std::to_string(c.volume) + c.label));
+    ASSERT_TRUE(outcome.relist);
+    EXPECT_TRUE(BarListLine(data, 0).ends_with(" , " + std::to_string(c.volume) + c.label));
   }
 }
 
@@ -718,7 +729,7 @@ TEST_F(LoadSeriesTest, ListLinesHaveFixedColumns) {
       .Flush();
   const LoadOutcome outcome = Load("7203", "20040301", "20040331", DataUnit::kDay, false);
   ASSERT_EQ(outcome.message, "");
-  EXPECT_EQ(outcome.list,
+  EXPECT_EQ(ListLines(data_),
             (std::vector<std::string>{
                 "20040308 , 123456789 , 123456789 ,         7 ,      1000 , 1500 （千株)",
                 "20040309 ,         5 ,         5 ,         5 ,         5 , 0 （千株)",
@@ -946,6 +957,28 @@ Expected ExpectedLoad(const std::map<DayNumber, DayRecord>& stock, DayNumber sta
   return expected;
 }
 
+// A list line written out with printf and the shortest decimal of the split factor.
+std::string PrintedListLine(const Bar& bar, bool adjusted, int divisor) {
+  char text[200];
+  int length =
+      std::snprintf(text, sizeof text, "%8d , %9d , %9d , %9d , %9d%s , %d%s", bar.date, bar.open,
+                    bar.high, bar.low, bar.close, adjusted ? " (調整値)" : "", bar.volume,
+                    divisor == 10000  ? " （万株)"
+                    : divisor == 1000 ? " （千株)"
+                                      : "");
+  if (bar.split > 1) {
+    char factor[32];
+    *std::to_chars(factor, factor + sizeof factor, std::nearbyint(bar.split * 1000.0) / 1000.0)
+         .ptr = 0;
+    length +=
+        std::snprintf(text + length, sizeof text - length, " , 株式分割： １ 株 → %s 株", factor);
+  } else if (bar.split != 0) {
+    std::snprintf(text + length, sizeof text - length, " , 株式併合： %.0f 株 → １ 株",
+                  std::nearbyint(1.0 / bar.split));
+  }
+  return text;
+}
+
 TEST(LoadSeriesCrossCheck, MatchesBarsWorkedOutFromTheDays) {
   for (unsigned seed = 1; seed <= 8; ++seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));
@@ -987,8 +1020,12 @@ TEST(LoadSeriesCrossCheck, MatchesBarsWorkedOutFromTheDays) {
       EXPECT_EQ(data.bars.All(), expected.bars);
       EXPECT_EQ(data.first_shown, expected.first_shown);
       EXPECT_EQ(data.volume_divisor, expected.divisor);
-      ASSERT_TRUE(outcome.list);
-      EXPECT_EQ(outcome.list->size(), expected.bars.size() - expected.first_shown + 1);
+      ASSERT_TRUE(outcome.relist);
+      std::vector<std::string> printed;
+      for (size_t b = expected.first_shown - 1; b < expected.bars.size(); ++b) {
+        printed.push_back(PrintedListLine(expected.bars[b], adjust, expected.divisor));
+      }
+      EXPECT_EQ(ListLines(data), printed);
     }
   }
 }

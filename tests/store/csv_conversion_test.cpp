@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/file_error.h"
+#include "base/text_codec.h"
 #include "base/text_file.h"
 #include "series/calendar.h"
 #include "support/temp_folder.h"
@@ -339,6 +340,65 @@ TEST_F(CsvConversionTest, AFileWithNoLineStopsTheRunBeforeAnyYear) {
   // A missing file is a file error.
   EXPECT_THROW(ConvertCsvFiles({folder_.Path() / "missing.csv"}, DataDir(), Grouping::kEveryLine),
                FileError);
+}
+
+// A row as "code,day,open,high,low,close,volume,split", "-" for a field left unset.
+std::string RowText(const DayRow& row) {
+  std::string text = std::to_string(row.code) + "," + std::to_string(row.day_index);
+  for (const auto& field : {row.open, row.high, row.low, row.close, row.volume}) {
+    text += "," + (field ? std::to_string(*field) : "-");
+  }
+  return text + "," + (row.split ? std::to_string(*row.split) : "-");
+}
+
+// The rows of 2005 from a file of these bytes, given as UTF-8 and written in Shift_JIS, or the
+// message of the error they stop with.
+std::string Read2005(const std::filesystem::path& file, const std::string& text) {
+  WriteBytesAtomically(file, Utf8ToSjis(text));
+  std::string read;
+  try {
+    int skipped = 0;
+    for (const DayRow& row : ReadYearRows({file}, 2005, skipped)) read += RowText(row) + ";";
+  } catch (const CsvLineError& error) {
+    read = error.what();
+  }
+  return read;
+}
+
+TEST_F(CsvConversionTest, FieldsReadInPlaceAndMessagesShowTheFieldAsWritten) {
+  const auto file = folder_.Path() / "lines.csv";
+  auto refused = [&](int line, const std::string& what) {
+    return DisplayName(file) + " の " + std::to_string(line) + " 行目: " + what;
+  };
+  const struct {
+    const char* text;
+    std::string read;
+  } cases[] = {
+      {"2005/1/4,+7203,+10,-0,0010, 20 ,+1234", "7203,4,10,0,10,20,1234,-;"},
+      {"2005/1/4,\t7203\t,1,2147483648,-2147483648,2.5,0000000012345",
+       "7203,4,1,-,-2147483648,-,-1,-;"},
+      {"2005/1/4,7203,1,2,3,4,-12345678", "7203,4,1,2,3,4,-12345678,-;"},
+      {"2005/1/4,7203,1,2,3,4,21474836480000", "7203,4,1,2,3,4,-2147483648,-;"},
+      {"2005/1/4,7203,1,2,3,4,21474836490000",
+       refused(1, "'21474836490000' は有効な数値ではありません")},
+      {"2005/1/4,7203,1,2,3,4,+1234567890", refused(1, "'+1234567890' は有効な数値ではありません")},
+      {"2005/1/4,7203,1,2,3,4,-123456789", refused(1, "'-123456789' は有効な数値ではありません")},
+      // Four characters off a volume with a half-width kana still leave no number.
+      {"2005/1/4,7203,1,2,3,4,999999999995ｱ",
+       refused(1, "'999999999995ｱ' は有効な数値ではありません")},
+      {"2005/1/4,７２０３,1,2,3,4,5", refused(1, "'７２０３' は有効な数値ではありません")},
+      {"2005/１/4,7203,1,2,3,4,5", refused(1, "'2005/１/4' は正しい日付ではありません")},
+      {"2005/1/4,7203,1,2,3,4,5, 1.1 株（分割）,備考", "7203,4,1,2,3,4,5,1.100000;"},
+      {"2005/1/4,7203,1,2,3,4,5,備考", "7203,4,1,2,3,4,5,-;"},
+      {"2005/1/4,7203,1,2,3,4,,２株", refused(1, "'２' は有効な数値ではありません")},
+      {"2004/12/30,7203,1,2,3,4,5\r\n2005/12/31,7203,1,2,3,4,5", "7203,365,1,2,3,4,5,-;"},
+      // CR, LF and CR LF all end a line; an empty line counts.
+      {"2005/1/4,7203,1,1,1,1,1\r2005/1/5,7203,1,1,1,1,1\n\r\n見出し\r\n2005/1/6,72O3",
+       refused(5, "'72O3' は有効な数値ではありません")},
+      {"2005/1/4,7203,1,1,1,1,1\r2005/1/5,7203,1,1,1,1,1\n\r\n\r",
+       "7203,4,1,1,1,1,1,-;7203,5,1,1,1,1,1,-;"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Read2005(file, c.text), c.read) << c.text;
 }
 
 }  // namespace
