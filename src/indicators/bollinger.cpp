@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 
 #include "base/numbers.h"
+#include "indicators/float_rounding.h"
 
 namespace varnolt {
 namespace {
@@ -58,6 +60,97 @@ int BollingerWarmUp(const ControlValues& controls) {
   return period - 1;
 }
 
+namespace {
+
+// The screening results of bar `j` from the plain two-pass statistics, as they have always been
+// worked out.
+template <typename CloseOf>
+void PlainSlots(ScreeningEntry& entry, CloseOf close_of, int j, int period) {
+  const MeanDeviation at = WindowStatistics(close_of, j, period);
+  // Equal closes leave no deviation to measure the distance in: the division fails.
+  entry.s1 = static_cast<float>(CheckedDivide(close_of(j) - at.mean, at.deviation));
+  entry.s2 = static_cast<float>(at.mean);
+  entry.s3 = static_cast<float>(at.deviation);
+}
+
+// Closes are whole yen, so the window sums of x and x² are exact integers and move along in
+// O(1) per bar: p·Σx² − (Σx)² is p² times the variance, exactly. The plain statistics round at
+// every step of their two passes; the deviation and the distance here are taken only when
+// the plain ones, within their error bounds, round to the same floats, and the bar is worked
+// out plainly otherwise (well under one bar in a thousand). Division and square root share one
+// slow unit, so the mean and the deviation multiply by 1 / p instead of dividing.
+// Fills bars period..bars; needs period ≤ bars.
+void FillSlots(ScreeningSeries& series, int bars, int period) {
+  const auto plain = [&](int j) {
+    PlainSlots(
+        series[j], [&](int bar) { return static_cast<double>(series[bar].close); }, j, period);
+  };
+  const int64_t p = period;
+  int32_t lowest = series[1].close;
+  int32_t highest = lowest;
+  for (int j = 2; j <= bars; ++j) {
+    lowest = std::min(lowest, series[j].close);
+    highest = std::max(highest, series[j].close);
+  }
+  // p²·variance is the sum over pairs of (xᵢ − xⱼ)², at most p² · range² / 4: below 2^63
+  // while p · range is below 2^32.
+  const uint64_t largest =
+      static_cast<uint64_t>(std::max(std::abs(int64_t{lowest}), std::abs(int64_t{highest})));
+  // The plain sum of squares is off by at most (p + 2) roundings, plus p² times the square of
+  // the mean's rounding over p·variance (at least p / 2 when not 0); the square root halves
+  // that, the fast steps add a few more.
+  const uint64_t deviation_ulps =
+      static_cast<uint64_t>(p) + 16 + (2 * static_cast<uint64_t>(p) * largest * largest >> 53);
+  // The plain close − mean carries the mean's rounding: relative to a distance of at least
+  // 1 / p, up to p·|mean| ulps, taken twice over.
+  const uint64_t sigmas_ulps = deviation_ulps + 4 + 2 * static_cast<uint64_t>(p) * largest;
+  if ((int64_t{highest} - lowest) * p >= (int64_t{1} << 32) || sigmas_ulps >= kMaxRoundingUlps) {
+    for (int j = period; j <= bars; ++j) plain(j);
+    return;
+  }
+
+  const double inverse_p = 1.0 / static_cast<double>(p);
+  int64_t sum = 0;
+  uint64_t squares = 0;  // Σx² modulo 2^64: only p·Σx² − (Σx)² needs to be exact
+  for (int i = 1; i < period; ++i) {
+    const int64_t x = series[i].close;
+    sum += x;
+    squares += static_cast<uint64_t>(x * x);
+  }
+  for (int j = period; j <= bars; ++j) {
+    ScreeningEntry& entry = series[j];
+    const int64_t x = entry.close;
+    sum += x;
+    squares += static_cast<uint64_t>(x * x);
+    const int64_t spread =
+        static_cast<int64_t>(static_cast<uint64_t>(p) * squares -
+                             static_cast<uint64_t>(sum) * static_cast<uint64_t>(sum));
+    const int64_t distance = p * x - sum;  // p · (close − mean), exact
+    const double mean = static_cast<double>(sum) * inverse_p;
+    const int64_t leaving = series[j - period + 1].close;  // first of this window
+    sum -= leaving;
+    squares -= static_cast<uint64_t>(leaving * leaving);
+
+    if (spread == 0) throw ComputationFault("Bollinger window of equal closes");
+    // The square root and the division run side by side rather than one after the other.
+    const double spread_value = static_cast<double>(spread);
+    const double root = std::sqrt(spread_value);  // p · deviation
+    const double deviation = root * inverse_p;
+    const double sigmas = static_cast<double>(distance) / spread_value * root;
+    // A close at the mean is exactly 0 both ways: the plain mean is then the close itself.
+    if (!RoundsToOneFloat(mean, 8) || !RoundsToOneFloat(deviation, deviation_ulps) ||
+        (distance != 0 && !RoundsToOneFloat(sigmas, sigmas_ulps))) {
+      plain(j);
+      continue;
+    }
+    entry.s1 = static_cast<float>(sigmas);
+    entry.s2 = static_cast<float>(mean);
+    entry.s3 = static_cast<float>(deviation);
+  }
+}
+
+}  // namespace
+
 int CalcBollinger(ScreeningSeries& series, int bars, const ControlValues& controls) {
   if (bars == 0) return BollingerWarmUp(controls);
   const int period = Period(controls);
@@ -68,15 +161,8 @@ int CalcBollinger(ScreeningSeries& series, int bars, const ControlValues& contro
     series[i].s2 = 0;
     series[i].s3 = 0;
   }
-  const auto close_of = [&](int bar) { return static_cast<double>(series[bar].close); };
-  for (int j = period; j <= bars; ++j) {
-    const MeanDeviation at = WindowStatistics(close_of, j, period);
-    ScreeningEntry& entry = series[j];
-    // Equal closes leave no deviation to measure the distance in: the division fails.
-    entry.s1 = static_cast<float>(CheckedDivide(close_of(j) - at.mean, at.deviation));
-    entry.s2 = static_cast<float>(at.mean);
-    entry.s3 = static_cast<float>(at.deviation);
-  }
+  if (period > bars) return 0;
+  FillSlots(series, bars, period);
   return 0;
 }
 

@@ -1,7 +1,9 @@
 #include "indicators/parabolic.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 #include "base/numbers.h"
 #include "indicators/oscillator_frame.h"
@@ -22,6 +24,13 @@ ParabolicParameters ReadParabolicParameters(const ControlValues& controls) {
           static_cast<float>(RealParameter(controls, kParabolicBoxes, "edpal3"))};
 }
 
+// `if_true` or `if_false` by a mask on their bits, which compilers keep free of jumps.
+float Pick(bool condition, float if_true, float if_false) {
+  const uint32_t mask = 0u - static_cast<uint32_t>(condition);
+  return std::bit_cast<float>((std::bit_cast<uint32_t>(if_true) & mask) |
+                              (std::bit_cast<uint32_t>(if_false) & ~mask));
+}
+
 // The stop-and-reverse recurrence, kept in single precision as the screening results have
 // always been: each new value is worked out wider and stored as a float.
 class Parabolic {
@@ -38,10 +47,13 @@ class Parabolic {
   // Advances over the next bar.
   void Step(int32_t high, int32_t low) {
     sar_ = static_cast<float>(double{sar_} + (double{ep_} - double{sar_}) * double{af_});
-    if (long_ ? high > double{ep_} : low < double{ep_}) {
-      ep_ = static_cast<float>(long_ ? high : low);
-      af_ = std::min(static_cast<float>(double{af_} + double{factors_.step}), factors_.limit);
-    }
+    // Whether the bar makes a new extreme is as good as random, so the new extreme point and
+    // factor are picked without a branch.
+    const bool extends = long_ ? high > double{ep_} : low < double{ep_};
+    ep_ = Pick(extends, static_cast<float>(long_ ? high : low), ep_);
+    af_ = Pick(extends,
+               std::min(static_cast<float>(double{af_} + double{factors_.step}), factors_.limit),
+               af_);
     lowest_ = std::min(lowest_, low);
     highest_ = std::max(highest_, high);
     const bool reverses = long_ ? low < double{sar_} : double{sar_} < high;
