@@ -86,60 +86,69 @@ void FillSlots(ScreeningSeries& series, int bars, int period) {
         series[j], [&](int bar) { return static_cast<double>(series[bar].close); }, j, period);
   };
   const int64_t p = period;
-  int32_t lowest = series[1].close;
-  int32_t highest = lowest;
-  for (int j = 2; j <= bars; ++j) {
-    lowest = std::min(lowest, series[j].close);
-    highest = std::max(highest, series[j].close);
-  }
-  // p²·variance is the sum over pairs of (xᵢ − xⱼ)², at most p² · range² / 4: below 2^63
-  // while p · range is below 2^32.
-  const uint64_t largest =
-      static_cast<uint64_t>(std::max(std::abs(int64_t{lowest}), std::abs(int64_t{highest})));
+  // Closes of magnitude below `bound` keep the arithmetic within its limits: p²·variance, the
+  // sum over pairs of (xᵢ − xⱼ)², below 2^63, and the error bounds below kMaxRoundingUlps.
+  // A window holding a larger close is worked out plainly.
+  //
   // The plain sum of squares is off by at most (p + 2) roundings, plus p² times the square of
-  // the mean's rounding over p·variance (at least p / 2 when not 0); the square root halves
-  // that, the fast steps add a few more.
-  const uint64_t deviation_ulps =
-      static_cast<uint64_t>(p) + 16 + (2 * static_cast<uint64_t>(p) * largest * largest >> 53);
+  // the mean's rounding over p·variance (at least p / 2 when not 0), below one unit for closes
+  // under 2^21; the square root halves that, the fast steps add a few more.
+  const uint64_t deviation_ulps = static_cast<uint64_t>(p) + 17;
   // The plain close − mean carries the mean's rounding: relative to a distance of at least
-  // 1 / p, up to p·|mean| ulps, taken twice over.
-  const uint64_t sigmas_ulps = deviation_ulps + 4 + 2 * static_cast<uint64_t>(p) * largest;
-  if ((int64_t{highest} - lowest) * p >= (int64_t{1} << 32) || sigmas_ulps >= kMaxRoundingUlps) {
-    for (int j = period; j <= bars; ++j) plain(j);
-    return;
-  }
+  // 1 / p, up to p·|mean| = |Σx| ulps, taken twice over (worked out for each window below).
+  const int64_t bound = std::min<int64_t>(
+      int64_t{1} << 21, (static_cast<int64_t>(kMaxRoundingUlps) - p - 21) / (2 * p));
+  int last_large = 0;  // the last bar whose close is not below `bound` in magnitude
+  const auto note = [&](int bar, int64_t x) {
+    last_large = x >= bound || x <= -bound ? bar : last_large;
+  };
 
   const double inverse_p = 1.0 / static_cast<double>(p);
+  // The window's Σx and p²·variance = p·Σx² − (Σx)², the latter modulo 2^64: only its value
+  // for windows of small closes is used, and that is below 2^63.
   int64_t sum = 0;
-  uint64_t squares = 0;  // Σx² modulo 2^64: only p·Σx² − (Σx)² needs to be exact
-  for (int i = 1; i < period; ++i) {
+  uint64_t squares = 0;
+  for (int i = 1; i <= period; ++i) {
     const int64_t x = series[i].close;
+    note(i, x);
     sum += x;
     squares += static_cast<uint64_t>(x * x);
   }
+  uint64_t spread_bits =
+      static_cast<uint64_t>(p) * squares - static_cast<uint64_t>(sum) * static_cast<uint64_t>(sum);
   for (int j = period; j <= bars; ++j) {
     ScreeningEntry& entry = series[j];
     const int64_t x = entry.close;
-    sum += x;
-    squares += static_cast<uint64_t>(x * x);
-    const int64_t spread =
-        static_cast<int64_t>(static_cast<uint64_t>(p) * squares -
-                             static_cast<uint64_t>(sum) * static_cast<uint64_t>(sum));
+    if (j > period) {
+      // x enters, x − δ leaves: Σx grows by δ and p²·variance by
+      // p·(x² − (x − δ)²) − (new Σx² − old Σx²) = δ·(p·(x + leaving) − new Σx − old Σx).
+      note(j, x);
+      const int64_t leaving = series[j - period].close;
+      const int64_t delta = x - leaving;
+      const int64_t before = sum;
+      sum += delta;
+      spread_bits +=
+          static_cast<uint64_t>(delta) * static_cast<uint64_t>(p * (x + leaving) - sum - before);
+    }
+    const int64_t spread = static_cast<int64_t>(spread_bits);
     const int64_t distance = p * x - sum;  // p · (close − mean), exact
+    const uint64_t sigmas_ulps = deviation_ulps + 4 + 2 * static_cast<uint64_t>(std::abs(sum));
     const double mean = static_cast<double>(sum) * inverse_p;
-    const int64_t leaving = series[j - period + 1].close;  // first of this window
-    sum -= leaving;
-    squares -= static_cast<uint64_t>(leaving * leaving);
 
-    if (spread == 0) throw ComputationFault("Bollinger window of equal closes");
+    const bool small = last_large <= j - period;
+    if (small && spread == 0) throw ComputationFault("Bollinger window of equal closes");
     // The square root and the division run side by side rather than one after the other.
     const double spread_value = static_cast<double>(spread);
     const double root = std::sqrt(spread_value);  // p · deviation
     const double deviation = root * inverse_p;
     const double sigmas = static_cast<double>(distance) / spread_value * root;
-    // A close at the mean is exactly 0 both ways: the plain mean is then the close itself.
-    if (!RoundsToOneFloat(mean, 8) || !RoundsToOneFloat(deviation, deviation_ulps) ||
-        (distance != 0 && !RoundsToOneFloat(sigmas, sigmas_ulps))) {
+    // A close at the mean is exactly 0 both ways, the plain mean then being the close itself,
+    // and 0 passes any rounding check. The checks are combined without short cuts: one branch
+    // instead of three.
+    const bool settled = small & RoundsToOneFloat(mean, 8) &
+                         RoundsToOneFloat(deviation, deviation_ulps) &
+                         RoundsToOneFloat(sigmas, sigmas_ulps);
+    if (!settled) {
       plain(j);
       continue;
     }

@@ -92,6 +92,8 @@ int CalcStochastics(ScreeningSeries& series, int bars, const ControlValues& cont
       static_cast<size_t>(std::min<int64_t>(std::max(s, int64_t{1}), bars)));
   Raw raw_sum;
   double d_sum = 0;
+  size_t raw_slot = 0;
+  size_t d_slot = 0;
   if (k > bars) return 0;
   // The window extremes of every bar at once, in O(1) per bar whatever the period; the series
   // holds at most kScreeningCapacity bars, so fixed buffers serve every stock.
@@ -110,7 +112,9 @@ int CalcStochastics(ScreeningSeries& series, int bars, const ControlValues& cont
     if (raw.denominator == 0) return static_cast<int>(kFailureCode);
     entry.s1 = static_cast<float>(static_cast<double>(raw.numerator) * 100 / raw.denominator);
 
-    Raw& oldest_raw = recent_raw[static_cast<size_t>((bar - k) % d)];
+    // Ring positions move on by one a bar rather than by a division (bar − k) mod d.
+    Raw& oldest_raw = recent_raw[raw_slot];
+    raw_slot = raw_slot + 1 == recent_raw.size() ? 0 : raw_slot + 1;
     raw_sum.numerator += raw.numerator - oldest_raw.numerator;
     raw_sum.denominator += raw.denominator - oldest_raw.denominator;
     oldest_raw = raw;
@@ -120,7 +124,8 @@ int CalcStochastics(ScreeningSeries& series, int bars, const ControlValues& cont
     entry.s2 = static_cast<float>(percent_d);
 
     if (s == 0) continue;
-    double& oldest_d = recent_d[static_cast<size_t>((bar - d_start) % s)];
+    double& oldest_d = recent_d[d_slot];
+    d_slot = d_slot + 1 == recent_d.size() ? 0 : d_slot + 1;
     d_sum += percent_d - oldest_d;
     oldest_d = percent_d;
     if (bar >= slow_start) entry.s3 = static_cast<float>(d_sum / static_cast<double>(s));
