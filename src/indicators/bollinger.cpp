@@ -77,9 +77,8 @@ void PlainSlots(ScreeningEntry& entry, CloseOf close_of, int j, int period) {
 // O(1) per bar: p·Σx² − (Σx)² is p² times the variance, exactly. The plain statistics round at
 // every step of their two passes; the deviation and the distance here are taken only when
 // the plain ones, within their error bounds, round to the same floats, and the bar is worked
-// out plainly otherwise (well under one bar in a thousand). Division and square root share one
-// slow unit, so the mean and the deviation multiply by 1 / p instead of dividing.
-// Fills bars period..bars; needs period ≤ bars.
+// out plainly otherwise (well under one bar in a thousand). The mean is the plain one: the
+// exact sum divided by p. Fills bars period..bars; needs period ≤ bars.
 void FillSlots(ScreeningSeries& series, int bars, int period) {
   const auto plain = [&](int j) {
     PlainSlots(
@@ -133,7 +132,7 @@ void FillSlots(ScreeningSeries& series, int bars, int period) {
     const int64_t spread = static_cast<int64_t>(spread_bits);
     const int64_t distance = p * x - sum;  // p · (close − mean), exact
     const uint64_t sigmas_ulps = deviation_ulps + 4 + 2 * static_cast<uint64_t>(std::abs(sum));
-    const double mean = static_cast<double>(sum) * inverse_p;
+    const double mean = static_cast<double>(sum) / static_cast<double>(p);
 
     const bool small = last_large <= j - period;
     if (small && spread == 0) throw ComputationFault("Bollinger window of equal closes");
@@ -144,10 +143,9 @@ void FillSlots(ScreeningSeries& series, int bars, int period) {
     const double sigmas = static_cast<double>(distance) / spread_value * root;
     // A close at the mean is exactly 0 both ways, the plain mean then being the close itself,
     // and 0 passes any rounding check. The checks are combined without short cuts: one branch
-    // instead of three.
-    const bool settled = small & RoundsToOneFloat(mean, 8) &
-                         RoundsToOneFloat(deviation, deviation_ulps) &
-                         RoundsToOneFloat(sigmas, sigmas_ulps);
+    // instead of two.
+    const bool settled =
+        small & RoundsToOneFloat(deviation, deviation_ulps) & RoundsToOneFloat(sigmas, sigmas_ulps);
     if (!settled) {
       plain(j);
       continue;
