@@ -31,7 +31,7 @@ int64_t AsFloat(int32_t price) {
 }
 
 // `if_true` or `if_false` by a mask: compilers like to turn a choice into a jump, which the
-// data, as good as random, would have guess wrong half of the time.
+// branch predictor, on data as good as random, would guess wrong half of the time.
 int64_t Pick(bool condition, int64_t if_true, int64_t if_false) {
   return if_false ^ ((if_false ^ if_true) & -static_cast<int64_t>(condition));
 }
@@ -43,8 +43,7 @@ int64_t Pick(bool condition, int64_t if_true, int64_t if_false) {
 // of the bar before; the slowest of those three chains sets the pace. So the extreme point is
 // compared and picked as an integer (the whole number its float holds), the factor is a rung
 // on the ladder start, start + step, … up to the limit, worked out beforehand, and whether a
-// bar makes a new extreme, as good as random, picks them without a branch. The stop's chain
-// is one multiplication and one addition, see Step.
+// bar makes a new extreme, as good as random, picks them without a branch.
 class Parabolic {
  public:
   // Bar 1 opens a short position with its high as the stop; `bars` bounds how far the factor
@@ -95,7 +94,6 @@ class Parabolic {
   int64_t ep_;
   int32_t lowest_;
   int32_t highest_;
-  bool simple_;                // factors from 0 to 1/2 and no price below 0 so far
   std::vector<float> ladder_;  // the factor after 0, 1, 2, … new extremes; the last one stays
   size_t rung_ = 0;
   bool long_ = false;
