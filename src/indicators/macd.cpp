@@ -121,8 +121,10 @@ int CalcMACD(ScreeningSeries& series, int bars, const ControlValues& controls) {
   Ema slow(periods.slow);
   const int64_t g = periods.signal;
   const int64_t macd_start = periods.MacdStart();
-  const int64_t signal_start =
-      g > 0 && periods.SignalStart() <= bars ? periods.SignalStart() : INT64_MAX;
+  // The signal's sum starts g − 1 bars before its first value; without a signal, never.
+  const bool signal = g > 0 && periods.SignalStart() <= bars;
+  const int64_t sum_start = signal ? periods.SignalStart() - g + 1 : INT64_MAX;
+  const int64_t signal_start = signal ? periods.SignalStart() : INT64_MAX;
   double sum = 0;
   for (int bar = 1; bar <= bars; ++bar) {
     ScreeningEntry& entry = series[bar];
@@ -133,7 +135,7 @@ int CalcMACD(ScreeningSeries& series, int bars, const ControlValues& controls) {
                            : 0.0f;
     entry.s1 = macd;
     entry.s2 = 0;
-    if (bar < signal_start - g + 1) continue;
+    if (bar < sum_start) continue;
     sum += macd;
     if (bar < signal_start) continue;
     entry.s2 = static_cast<float>(sum / static_cast<double>(g));
