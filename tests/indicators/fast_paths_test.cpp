@@ -10,6 +10,7 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/controls.h"
@@ -125,6 +126,41 @@ int PlainPercentR(ScreeningSeries& s, int n) {
   return 0;
 }
 
+int PlainStochastics(ScreeningSeries& s, int k, int d, int slow) {
+  const int d_start = k + d - 1, slow_start = k + d + slow - 2;
+  for (int i = 1; i <= kBars; ++i) {
+    if (i < k) s[i].s1 = 0;
+    if (i < d_start) s[i].s2 = 0;
+    s[i].s3 = 0;
+  }
+  std::vector<std::pair<int64_t, int64_t>> raws(static_cast<size_t>(d));
+  std::vector<double> ds(static_cast<size_t>(std::max(slow, 1)));
+  int64_t numerators = 0, denominators = 0;
+  double d_sum = 0;
+  for (int i = k; i <= kBars; ++i) {
+    int64_t highest = s[i].high, lowest = s[i].low;
+    for (int j = i - k + 1; j < i; ++j) {
+      highest = std::max<int64_t>(highest, s[j].high), lowest = std::min<int64_t>(lowest, s[j].low);
+    }
+    const int64_t numerator = s[i].close - lowest, denominator = highest - lowest;
+    if (denominator == 0) return kFailed;
+    s[i].s1 = Round(static_cast<double>(numerator) * 100 / denominator);
+    auto& oldest = raws[static_cast<size_t>((i - k) % d)];
+    numerators += numerator - oldest.first, denominators += denominator - oldest.second;
+    oldest = {numerator, denominator};
+    if (i < d_start) continue;
+    const double percent_d =
+        static_cast<double>(numerators) * 100 / static_cast<double>(denominators);
+    s[i].s2 = Round(percent_d);
+    if (slow == 0) continue;
+    double& oldest_d = ds[static_cast<size_t>((i - d_start) % slow)];
+    d_sum += percent_d - oldest_d;
+    oldest_d = percent_d;
+    if (i >= slow_start) s[i].s3 = Round(d_sum / slow);
+  }
+  return 0;
+}
+
 struct Case {
   std::string computation;
   std::vector<std::pair<std::string, std::string>> boxes;
@@ -162,6 +198,13 @@ const std::vector<Case>& Cases() {
                         return PlainParabolic(s, Round(std::stod(start)), Round(std::stod(step)),
                                               Round(std::stod(limit)));
                       }});
+    }
+    for (auto [k, d, slow] : {std::array{5, 3, 0}, {9, 3, 3}, {1, 1, 1}, {14, 5, 7}}) {
+      list.push_back({"CalcStochastics",
+                      {{"edstk", std::to_string(k)},
+                       {"edstd", std::to_string(d)},
+                       {"edstsd", std::to_string(slow)}},
+                      [=](ScreeningSeries& s) { return PlainStochastics(s, k, d, slow); }});
     }
     for (int n : {1, 20, 60}) {
       list.push_back({"CalcPercentR", {{"edr", std::to_string(n)}}, [n](ScreeningSeries& s) {
