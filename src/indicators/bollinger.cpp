@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 
 #include "base/numbers.h"
+#include "indicators/float_rounding.h"
 
 namespace varnolt {
 namespace {
@@ -58,6 +60,104 @@ int BollingerWarmUp(const ControlValues& controls) {
   return period - 1;
 }
 
+namespace {
+
+// The screening results of bar `j` from the plain two-pass statistics, as they have always been
+// worked out.
+template <typename CloseOf>
+void PlainSlots(ScreeningEntry& entry, CloseOf close_of, int j, int period) {
+  const MeanDeviation at = WindowStatistics(close_of, j, period);
+  // Equal closes leave no deviation to measure the distance in: the division fails.
+  entry.s1 = static_cast<float>(CheckedDivide(close_of(j) - at.mean, at.deviation));
+  entry.s2 = static_cast<float>(at.mean);
+  entry.s3 = static_cast<float>(at.deviation);
+}
+
+// Closes are whole yen, so the window sums of x and x² are exact integers and move along in
+// O(1) per bar: p·Σx² − (Σx)² is p² times the variance, exactly. The plain statistics round at
+// every step of their two passes; the deviation and the distance here are taken only when
+// the plain ones, within their error bounds, round to the same floats, and the bar is worked
+// out plainly otherwise (well under one bar in a thousand). The mean is the plain one: the
+// exact sum divided by p. Fills bars period..bars; needs period ≤ bars.
+void FillSlots(ScreeningSeries& series, int bars, int period) {
+  const auto plain = [&](int j) {
+    PlainSlots(
+        series[j], [&](int bar) { return static_cast<double>(series[bar].close); }, j, period);
+  };
+  const int64_t p = period;
+  // Closes of magnitude below `bound` keep the arithmetic within its limits: p²·variance, the
+  // sum over pairs of (xᵢ − xⱼ)², below 2^63, and the error bounds below kMaxRoundingUlps.
+  // A window holding a larger close is worked out plainly.
+  //
+  // The plain sum of squares is off by at most (p + 2) roundings, plus p² times the square of
+  // the mean's rounding over p·variance (at least p / 2 when not 0), below one unit for closes
+  // under 2^21; the square root halves that, the fast steps add a few more.
+  const uint64_t deviation_ulps = static_cast<uint64_t>(p) + 17;
+  // The plain close − mean carries the mean's rounding: relative to a distance of at least
+  // 1 / p, up to p·|mean| = |Σx| ulps, taken twice over (worked out for each window below).
+  const int64_t bound = std::min<int64_t>(
+      int64_t{1} << 21, (static_cast<int64_t>(kMaxRoundingUlps) - p - 21) / (2 * p));
+  int last_large = 0;  // the last bar whose close is not below `bound` in magnitude
+  const auto note = [&](int bar, int64_t x) {
+    last_large = x >= bound || x <= -bound ? bar : last_large;
+  };
+
+  const double inverse_p = 1.0 / static_cast<double>(p);
+  // The window's Σx and p²·variance = p·Σx² − (Σx)², the latter modulo 2^64: only its value
+  // for windows of small closes is used, and that is below 2^63.
+  int64_t sum = 0;
+  uint64_t squares = 0;
+  for (int i = 1; i <= period; ++i) {
+    const int64_t x = series[i].close;
+    note(i, x);
+    sum += x;
+    squares += static_cast<uint64_t>(x * x);
+  }
+  uint64_t spread_bits =
+      static_cast<uint64_t>(p) * squares - static_cast<uint64_t>(sum) * static_cast<uint64_t>(sum);
+  for (int j = period; j <= bars; ++j) {
+    ScreeningEntry& entry = series[j];
+    const int64_t x = entry.close;
+    if (j > period) {
+      // x enters, x − δ leaves: Σx grows by δ and p²·variance by
+      // p·(x² − (x − δ)²) − (new Σx² − old Σx²) = δ·(p·(x + leaving) − new Σx − old Σx).
+      note(j, x);
+      const int64_t leaving = series[j - period].close;
+      const int64_t delta = x - leaving;
+      const int64_t before = sum;
+      sum += delta;
+      spread_bits +=
+          static_cast<uint64_t>(delta) * static_cast<uint64_t>(p * (x + leaving) - sum - before);
+    }
+    const int64_t spread = static_cast<int64_t>(spread_bits);
+    const int64_t distance = p * x - sum;  // p · (close − mean), exact
+    const uint64_t sigmas_ulps = deviation_ulps + 4 + 2 * static_cast<uint64_t>(std::abs(sum));
+    const double mean = static_cast<double>(sum) / static_cast<double>(p);
+
+    const bool small = last_large <= j - period;
+    if (small && spread == 0) throw ComputationFault("Bollinger window of equal closes");
+    // The square root and the division run side by side rather than one after the other.
+    const double spread_value = static_cast<double>(spread);
+    const double root = std::sqrt(spread_value);  // p · deviation
+    const double deviation = root * inverse_p;
+    const double sigmas = static_cast<double>(distance) / spread_value * root;
+    // A close at the mean is exactly 0 both ways, the plain mean then being the close itself,
+    // and 0 passes any rounding check. The checks are combined without short cuts: one branch
+    // instead of two.
+    const bool settled =
+        small & RoundsToOneFloat(deviation, deviation_ulps) & RoundsToOneFloat(sigmas, sigmas_ulps);
+    if (!settled) {
+      plain(j);
+      continue;
+    }
+    entry.s1 = static_cast<float>(sigmas);
+    entry.s2 = static_cast<float>(mean);
+    entry.s3 = static_cast<float>(deviation);
+  }
+}
+
+}  // namespace
+
 int CalcBollinger(ScreeningSeries& series, int bars, const ControlValues& controls) {
   if (bars == 0) return BollingerWarmUp(controls);
   const int period = Period(controls);
@@ -68,15 +168,8 @@ int CalcBollinger(ScreeningSeries& series, int bars, const ControlValues& contro
     series[i].s2 = 0;
     series[i].s3 = 0;
   }
-  const auto close_of = [&](int bar) { return static_cast<double>(series[bar].close); };
-  for (int j = period; j <= bars; ++j) {
-    const MeanDeviation at = WindowStatistics(close_of, j, period);
-    ScreeningEntry& entry = series[j];
-    // Equal closes leave no deviation to measure the distance in: the division fails.
-    entry.s1 = static_cast<float>(CheckedDivide(close_of(j) - at.mean, at.deviation));
-    entry.s2 = static_cast<float>(at.mean);
-    entry.s3 = static_cast<float>(at.deviation);
-  }
+  if (period > bars) return 0;
+  FillSlots(series, bars, period);
   return 0;
 }
 

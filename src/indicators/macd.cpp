@@ -1,10 +1,12 @@
 #include "indicators/macd.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
 #include "base/numbers.h"
+#include "indicators/float_rounding.h"
 #include "indicators/oscillator_frame.h"
 
 namespace varnolt {
@@ -35,7 +37,7 @@ MacdParameters ReadMacdParameters(const ControlValues& controls) {
 // mean of the first n closes, then each close pulls it 2 / (n + 1) of the way towards itself.
 class Ema {
  public:
-  explicit Ema(int period) : period_(period) {}
+  explicit Ema(int period) : period_(period), step_(2 / (period + 1.0)) {}
 
   // The close of the next bar; bars come in order from bar 1.
   void Add(int bar, int32_t close) {
@@ -45,12 +47,24 @@ class Ema {
       return;
     }
     const double previous = value_;
+    // The division by period + 1 would stand in the chain from one bar to the next.
+    // Multiplying by 2 / (period + 1) instead is off by at most 3 roundings of the step,
+    // which for closes of one sign is at most twice the new value: where that cannot change
+    // the float it is the same float. Otherwise, and for tiny values, the division.
+    const double step = (close - previous) * step_;
+    const double fast = previous + step;
+    if (std::abs(step) <= 2 * std::abs(fast) &&
+        (fast == 0 || (std::abs(fast) >= 0x1p-120 && RoundsToOneFloat(fast, 16)))) {
+      value_ = static_cast<float>(fast);
+      return;
+    }
     value_ = static_cast<float>(previous + (close - previous) * 2 / (period_ + 1.0));
   }
   float Value() const { return value_; }
 
  private:
   int period_;
+  double step_;  // 2 / (period + 1)
   int64_t sum_ = 0;
   float value_ = 0;
 };
@@ -101,13 +115,32 @@ int CalcMACD(ScreeningSeries& series, int bars, const ControlValues& controls) {
   const MacdParameters periods = ReadMacdParameters(controls);
   if (!periods.Valid()) throw ComputationFault("MACD period below 1");
 
-  for (int bar = 1; bar <= bars; ++bar) series[bar].s2 = 0;
-  FillMacd(
-      periods, bars, [&series](int bar) { return series[bar].close; },
-      [&series](int bar) -> float& { return series[bar].s1; });
-  FillSignal(
-      periods, bars, [&series](int bar) { return series[bar].s1; },
-      [&series](int bar) -> float& { return series[bar].s2; });
+  // FillMacd and FillSignal in one pass: the signal's moving sum adds and removes the same
+  // values in the same order, and the two averages overlap with it.
+  Ema fast(periods.fast);
+  Ema slow(periods.slow);
+  const int64_t g = periods.signal;
+  const int64_t macd_start = periods.MacdStart();
+  // The signal's sum starts g − 1 bars before its first value; without a signal, never.
+  const bool signal = g > 0 && periods.SignalStart() <= bars;
+  const int64_t sum_start = signal ? periods.SignalStart() - g + 1 : INT64_MAX;
+  const int64_t signal_start = signal ? periods.SignalStart() : INT64_MAX;
+  double sum = 0;
+  for (int bar = 1; bar <= bars; ++bar) {
+    ScreeningEntry& entry = series[bar];
+    fast.Add(bar, entry.close);
+    slow.Add(bar, entry.close);
+    const float macd = bar >= macd_start
+                           ? static_cast<float>(static_cast<double>(fast.Value()) - slow.Value())
+                           : 0.0f;
+    entry.s1 = macd;
+    entry.s2 = 0;
+    if (bar < sum_start) continue;
+    sum += macd;
+    if (bar < signal_start) continue;
+    entry.s2 = static_cast<float>(sum / static_cast<double>(g));
+    sum -= series[bar - periods.signal + 1].s1;
+  }
   return 0;
 }
 

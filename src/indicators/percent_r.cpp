@@ -1,12 +1,15 @@
 #include "indicators/percent_r.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <utility>
 #include <vector>
 
 #include "indicators/oscillator_frame.h"
+#include "indicators/window_extremes.h"
 
 namespace varnolt {
 namespace {
@@ -55,10 +58,23 @@ int CalcPercentR(ScreeningSeries& series, int bars, const ControlValues& control
   const int n = ComputedIntParameter(controls, kPercentRBoxes, "edr");
   if (n < 1) throw ComputationFault("%R period below 1");
   for (int i = 1; i < n && i <= bars; ++i) series[i].s1 = 0;
-  for (int i = n; i <= bars; ++i) {
-    const std::optional<double> value = PercentRAt(std::as_const(series), i, n);
-    if (!value) throw ComputationFault("%R over a zero range");
-    series[i].s1 = static_cast<float>(*value);
+  if (n > bars) return 0;
+  // The window extremes of every bar at once, in O(1) per bar whatever the period; the series
+  // holds at most kScreeningCapacity bars, so fixed buffers serve every stock.
+  const size_t count = static_cast<size_t>(std::min(bars, kScreeningCapacity));
+  std::array<int32_t, kScreeningCapacity> highs, lows, highest, lowest, scratch;
+  for (size_t k = 0; k < count; ++k) {
+    highs[k] = series[static_cast<int>(k) + 1].high;
+    lows[k] = series[static_cast<int>(k) + 1].low;
+  }
+  SlidingHighest(std::span(highs).first(count), n, highest, scratch);
+  SlidingLowest(std::span(lows).first(count), n, lowest, scratch);
+  for (size_t k = static_cast<size_t>(n) - 1; k < count; ++k) {
+    ScreeningEntry& entry = series[static_cast<int>(k) + 1];
+    const int64_t range = int64_t{highest[k]} - lowest[k];
+    if (range == 0) throw ComputationFault("%R over a zero range");
+    entry.s1 = static_cast<float>(static_cast<double>(int64_t{highest[k]} - entry.close) * 100 /
+                                  static_cast<double>(range));
   }
   return 0;
 }

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <type_traits>
 #include <vector>
 
+#include "indicators/float_rounding.h"
 #include "indicators/oscillator_frame.h"
 
 namespace varnolt {
@@ -31,11 +33,18 @@ RsiParameters ReadRsiParameters(const ControlValues& controls) {
 // that lets older changes fade by (period − 1) / period each bar (cbrsi).
 class RsiSums {
  public:
-  RsiSums(int period, bool cumulative) : period_(period), cumulative_(cumulative) {}
+  RsiSums(int period, bool cumulative)
+      : period_(period),
+        cumulative_(cumulative),
+        keep_((period - 1) / static_cast<double>(period)) {}
 
-  // A rise of at least one yen counts as up; a fall as down; no change as neither.
-  static float Up(int64_t change) { return change >= 1 ? static_cast<float>(change) : 0; }
-  static float Down(int64_t change) { return change >= 1 ? 0 : static_cast<float>(-change); }
+  // A rise of at least one yen counts as up; a fall as down; no change as neither. Picked
+  // with a mask of the sign rather than a branch: the direction of a change is as good as
+  // random, and a compiler turns a plain comparison into a jump that guesses wrong half of
+  // the time.
+  static float Up(int64_t change) { return static_cast<float>(change & ~FallMask(change)); }
+  static float Down(int64_t change) { return static_cast<float>(-change & FallMask(change)); }
+  static int64_t FallMask(int64_t change) { return -static_cast<int64_t>(change < 0); }
 
   void AddToFirstWindow(int64_t change) {
     up_ += Up(change);
@@ -45,14 +54,35 @@ class RsiSums {
   // `change` enters; `leaving`, the change `period` bars earlier, leaves the moving window.
   void Advance(int64_t change, int64_t leaving) {
     if (cumulative_) {
-      up_ = static_cast<float>(static_cast<double>(up_) * (period_ - 1) / period_ + Up(change));
-      down_ =
-          static_cast<float>(static_cast<double>(down_) * (period_ - 1) / period_ + Down(change));
+      AdvanceFading(change);
     } else {
-      up_ = up_ - Up(leaving) + Up(change);
-      down_ = down_ - Down(leaving) + Down(change);
+      AdvanceWindow(change, leaving);
     }
   }
+  // The two kinds of Advance apart, for a loop that knows its kind.
+  void AdvanceFading(int64_t change) {
+    up_ = Fade(up_, Up(change));
+    down_ = Fade(down_, Down(change));
+  }
+  void AdvanceWindow(int64_t change, int64_t leaving) {
+    up_ = up_ - Up(leaving) + Up(change);
+    down_ = down_ - Down(leaving) + Down(change);
+  }
+  bool Cumulative() const { return cumulative_; }
+
+  // sum · (period − 1) / period + added, rounded to a float. Each bar's division would stand
+  // in the chain from one bar to the next; multiplying by the fraction instead is off by at
+  // most 3 roundings of a sum that `added` (never negative) only makes larger, so where that
+  // cannot change the float it is the same float. Tiny sums that a float holds only in part
+  // take the division.
+  float Fade(float sum, float added) const {
+    const double fast = static_cast<double>(sum) * keep_ + added;
+    if (fast == 0 || (fast >= 0x1p-120 && RoundsToOneFloat(fast, 16))) {
+      return static_cast<float>(fast);
+    }
+    return FadeByDivision(sum, added);
+  }
+  float FadeByDivision(float sum, float added) const;
 
   // The index in percent; none when the window saw no change at all (0 / 0).
   std::optional<double> Value() const {
@@ -64,9 +94,15 @@ class RsiSums {
  private:
   int period_;
   bool cumulative_;
+  double keep_;  // (period − 1) / period
   float up_ = 0;
   float down_ = 0;
 };
+
+// Out of the loop's line: it runs for a handful of bars in a million.
+float RsiSums::FadeByDivision(float sum, float added) const {
+  return static_cast<float>(static_cast<double>(sum) * (period_ - 1) / period_ + added);
+}
 
 }  // namespace
 
@@ -87,13 +123,26 @@ int CalcRSI(ScreeningSeries& series, int bars, const ControlValues& controls) {
     return static_cast<int64_t>(series[bar].close) - series[bar - 1].close;
   };
   for (int bar = 2; bar <= period + 1; ++bar) sums.AddToFirstWindow(change(bar));
-  for (int bar = period + 1;; ++bar) {
-    const std::optional<double> value = sums.Value();
-    if (!value) throw ComputationFault("RSI window without any change");
-    series[bar].s1 = static_cast<float>(*value);
-    if (bar == bars) return 0;
-    sums.Advance(change(bar + 1), change(bar + 1 - period));
+  // One loop for each kind of sum, so that the choice stays out of the bar-to-bar chain.
+  const auto fill = [&](auto cumulative) {
+    for (int bar = period + 1;; ++bar) {
+      const std::optional<double> value = sums.Value();
+      if (!value) throw ComputationFault("RSI window without any change");
+      series[bar].s1 = static_cast<float>(*value);
+      if (bar == bars) return;
+      if constexpr (decltype(cumulative)::value) {
+        sums.AdvanceFading(change(bar + 1));
+      } else {
+        sums.AdvanceWindow(change(bar + 1), change(bar + 1 - period));
+      }
+    }
+  };
+  if (sums.Cumulative()) {
+    fill(std::true_type{});
+  } else {
+    fill(std::false_type{});
   }
+  return 0;
 }
 
 namespace {

@@ -1,10 +1,13 @@
 #include "indicators/stochastics.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "indicators/oscillator_frame.h"
+#include "indicators/window_extremes.h"
 
 namespace varnolt {
 namespace {
@@ -89,13 +92,29 @@ int CalcStochastics(ScreeningSeries& series, int bars, const ControlValues& cont
       static_cast<size_t>(std::min<int64_t>(std::max(s, int64_t{1}), bars)));
   Raw raw_sum;
   double d_sum = 0;
-  for (int bar = periods.k; bar <= bars; ++bar) {
+  size_t raw_slot = 0;
+  size_t d_slot = 0;
+  if (k > bars) return 0;
+  // The window extremes of every bar at once, in O(1) per bar whatever the period; the series
+  // holds at most kScreeningCapacity bars, so fixed buffers serve every stock.
+  const size_t count = static_cast<size_t>(std::min(bars, kScreeningCapacity));
+  std::array<int32_t, kScreeningCapacity> highs, lows, highest, lowest, scratch;
+  for (size_t i = 0; i < count; ++i) {
+    highs[i] = series[static_cast<int>(i) + 1].high;
+    lows[i] = series[static_cast<int>(i) + 1].low;
+  }
+  SlidingHighest(std::span(highs).first(count), periods.k, highest, scratch);
+  SlidingLowest(std::span(lows).first(count), periods.k, lowest, scratch);
+  for (int bar = periods.k; bar <= static_cast<int>(count); ++bar) {
     ScreeningEntry& entry = series[bar];
-    const Raw raw = RawAt(series, bar, periods.k);
+    const Raw raw = {entry.close - int64_t{lowest[bar - 1]},
+                     int64_t{highest[bar - 1]} - lowest[bar - 1]};
     if (raw.denominator == 0) return static_cast<int>(kFailureCode);
     entry.s1 = static_cast<float>(static_cast<double>(raw.numerator) * 100 / raw.denominator);
 
-    Raw& oldest_raw = recent_raw[static_cast<size_t>((bar - k) % d)];
+    // Ring positions move on by one a bar rather than by a division (bar − k) mod d.
+    Raw& oldest_raw = recent_raw[raw_slot];
+    raw_slot = raw_slot + 1 == recent_raw.size() ? 0 : raw_slot + 1;
     raw_sum.numerator += raw.numerator - oldest_raw.numerator;
     raw_sum.denominator += raw.denominator - oldest_raw.denominator;
     oldest_raw = raw;
@@ -105,7 +124,8 @@ int CalcStochastics(ScreeningSeries& series, int bars, const ControlValues& cont
     entry.s2 = static_cast<float>(percent_d);
 
     if (s == 0) continue;
-    double& oldest_d = recent_d[static_cast<size_t>((bar - d_start) % s)];
+    double& oldest_d = recent_d[d_slot];
+    d_slot = d_slot + 1 == recent_d.size() ? 0 : d_slot + 1;
     d_sum += percent_d - oldest_d;
     oldest_d = percent_d;
     if (bar >= slow_start) entry.s3 = static_cast<float>(d_sum / static_cast<double>(s));
