@@ -144,11 +144,14 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(folder / "log");
   std::ofstream requests(folder / "log" / "requests.log", std::ios::app);
   std::mutex log_mutex;
-  server.set_logger([&](const httplib::Request& request, const httplib::Response& response) {
-    const std::lock_guard lock(log_mutex);
-    requests << request.path << '\t' << request.get_header_value("Referer") << '\t'
-             << response.status << std::endl;
-  });
+  // Logged once the reply is decided but before it is sent, so that a client that has its
+  // answer finds the request in the log.
+  server.set_post_routing_handler(
+      [&](const httplib::Request& request, httplib::Response& response) {
+        const std::lock_guard lock(log_mutex);
+        requests << request.path << '\t' << request.get_header_value("Referer") << '\t'
+                 << response.status << std::endl;
+      });
   std::mutex clock_mutex;
   server.Get(R"(/(.*))", [&](const httplib::Request& request, httplib::Response& response) {
     const std::string relative = RelativePath(request.path);
