@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "random_walk_market.h"
+
 #include "base/controls.h"
 #include "indicators/computation.h"
 
@@ -17,34 +19,10 @@ using namespace varnolt;
 constexpr int kStocks = 4000;
 constexpr int kEntries = kScreeningCapacity;
 
-struct Prices {
-  int32_t open, high, low, close;
-};
+using Prices = bench::WalkDay;
 
-// Random walks with a deterministic generator, so every run measures the same data.
 const std::vector<Prices>& Market() {
-  static const std::vector<Prices> market = [] {
-    std::vector<Prices> prices(static_cast<size_t>(kStocks) * kEntries);
-    uint64_t state = 0x9E3779B97F4A7C15u;
-    auto next = [&state] {
-      state ^= state << 13;
-      state ^= state >> 7;
-      state ^= state << 17;
-      return state;
-    };
-    for (int s = 0; s < kStocks; ++s) {
-      int32_t close = 500 + static_cast<int32_t>(next() % 3000);
-      for (int i = 0; i < kEntries; ++i) {
-        const int32_t open = close;
-        close = std::max<int32_t>(10, close + static_cast<int32_t>(next() % 61) - 30);
-        const int32_t high = std::max(open, close) + static_cast<int32_t>(next() % 20);
-        const int32_t low =
-            std::max<int32_t>(1, std::min(open, close) - static_cast<int32_t>(next() % 20));
-        prices[static_cast<size_t>(s) * kEntries + i] = {open, high, low, close};
-      }
-    }
-    return prices;
-  }();
+  static const std::vector<Prices> market = bench::RandomWalkMarket(kStocks, kEntries, false);
   return market;
 }
 

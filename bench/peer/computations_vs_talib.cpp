@@ -9,6 +9,8 @@
 #include <functional>
 #include <vector>
 
+#include "random_walk_market.h"
+
 #include "base/controls.h"
 #include "indicators/computation.h"
 extern "C" {
@@ -23,33 +25,10 @@ using Clock = std::chrono::steady_clock;
 constexpr int kStocks = 4000;
 constexpr int kEntries = kScreeningCapacity;
 
-struct Prices {
-  int32_t open, high, low, close, volume;
-};
+using Prices = bench::WalkDay;
 
-// Random walks with a deterministic generator: every run measures the same market.
 std::vector<Prices> Market() {
-  std::vector<Prices> prices(static_cast<size_t>(kStocks) * kEntries);
-  uint64_t state = 0x9E3779B97F4A7C15u;
-  auto next = [&state] {
-    state ^= state << 13;
-    state ^= state >> 7;
-    state ^= state << 17;
-    return state;
-  };
-  for (int s = 0; s < kStocks; ++s) {
-    int32_t close = 500 + static_cast<int32_t>(next() % 3000);
-    for (int i = 0; i < kEntries; ++i) {
-      const int32_t open = close;
-      close = std::max<int32_t>(10, close + static_cast<int32_t>(next() % 61) - 30);
-      const int32_t high = std::max(open, close) + static_cast<int32_t>(next() % 20);
-      const int32_t low =
-          std::max<int32_t>(1, std::min(open, close) - static_cast<int32_t>(next() % 20));
-      const int32_t volume = 1000 + static_cast<int32_t>(next() % 100000);
-      prices[static_cast<size_t>(s) * kEntries + i] = {open, high, low, close, volume};
-    }
-  }
-  return prices;
+  return bench::RandomWalkMarket(kStocks, kEntries, true);
 }
 
 double Median(std::vector<double> values) {
