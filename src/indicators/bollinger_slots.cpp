@@ -3,10 +3,7 @@
 #include <cmath>
 
 #include "indicators/float_rounding.h"
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "indicators/near_halfway.h"
 
 namespace varnolt {
 namespace {
@@ -35,23 +32,6 @@ uint64_t FillOneByOne(ScreeningEntry* entries, int count, const BollingerWindows
 }
 
 #if defined(__SSE2__)
-
-// The band of dropped bits, around the halfway pattern, that RoundsToOneFloat turns down.
-struct NearHalfway {
-  __m128i above;  // the band's lower end less 1, in the low half of each lane
-  __m128i below;  // the band's upper end plus 1
-
-  explicit NearHalfway(uint64_t ulps)
-      : above(_mm_set1_epi32(kRoundingHalfway - static_cast<int32_t>(ulps) - 1)),
-        below(_mm_set1_epi32(kRoundingHalfway + static_cast<int32_t>(ulps) + 1)) {}
-
-  // All ones in the low half of each lane whose value lies in the band.
-  __m128i operator()(__m128d value) const {
-    const __m128i dropped = _mm_and_si128(_mm_castpd_si128(value),
-                                          _mm_set_epi32(0, kRoundingDropped, 0, kRoundingDropped));
-    return _mm_and_si128(_mm_cmpgt_epi32(dropped, above), _mm_cmpgt_epi32(below, dropped));
-  }
-};
 
 __m128d LoadPair(const int32_t* pair) {
   return _mm_cvtepi32_pd(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(pair)));
