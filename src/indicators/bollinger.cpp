@@ -125,25 +125,31 @@ void FillSlots(ScreeningSeries& series, int bars, int period) {
   for (int from = period; from <= bars; from += kBlock) {
     const int count = std::min(kBlock, bars - from + 1);
     bool equal = false;  // some window has its closes all equal
-    for (int n = 0; n < count; ++n) {
-      const int j = from + n;
-      const int64_t x = series[j].close;
-      if (j > period) {
-        // x enters, x − δ leaves: Σx grows by δ and p²·variance by
-        // p·(x² − (x − δ)²) − (new Σx² − old Σx²) = δ·(p·(x + leaving) − new Σx − old Σx).
-        closes |= static_cast<uint32_t>(x);
-        const int64_t leaving = series[j - period].close;
-        const int64_t delta = x - leaving;
-        const int64_t before = sum;
-        sum += delta;
-        spread +=
-            static_cast<uint64_t>(delta) * static_cast<uint64_t>(p * (x + leaving) - sum - before);
-      }
+    uint32_t block_closes = 0;
+    const auto record = [&](int n, int64_t x) {
       equal |= spread == 0;
       sums[n] = static_cast<int32_t>(sum);
       distances[n] = static_cast<int32_t>(p * x - sum);  // p · (close − mean), exact
       spreads[n] = static_cast<double>(static_cast<int64_t>(spread));
+    };
+    // The closes entering the windows of the block and those leaving them.
+    const ScreeningEntry* entering = &series[from];
+    const ScreeningEntry* leaving = entering - period;  // entry 0 exists, never read
+    int n = 0;
+    if (from == period) record(n++, entering->close);  // the first window is there already
+    for (; n < count; ++n) {
+      // x enters, x − δ leaves: Σx grows by δ and p²·variance by
+      // p·(x² − (x − δ)²) − (new Σx² − old Σx²) = δ·(p·(x + leaving) − new Σx − old Σx).
+      const int64_t x = entering[n].close;
+      const int64_t left = leaving[n].close;
+      block_closes |= static_cast<uint32_t>(x);
+      const int64_t delta = x - left;
+      const int64_t before = sum;
+      sum += delta;
+      spread += static_cast<uint64_t>(delta) * static_cast<uint64_t>(p * (x + left) - sum - before);
+      record(n, x);
     }
+    closes |= block_closes;
     if (closes >= bound) {
       for (int j = from; j <= bars; ++j) plain(j);
       return;
