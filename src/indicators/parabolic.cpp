@@ -36,6 +36,9 @@ int64_t AsFloat(int32_t price) {
   return static_cast<int64_t>(static_cast<float>(price));
 }
 
+// Rungs enough for the ladders of usual parameters, such as 0.02 by 0.02 up to 0.2.
+constexpr size_t kUsualRungs = 32;
+
 // The largest factor the fast stop takes: up to 1 − 2^-10 its error bound stays small.
 constexpr float kFastFactorLimit = 1 - 0x1p-10f;
 
@@ -91,24 +94,25 @@ class Parabolic {
         ep_(AsFloat(low)),
         lowest_(low),
         highest_(high) {
-    float factor = factors.start;
-    ladder_.push_back(factor);
-    for (int rung = 1; rung < bars; ++rung) {
-      const float next =
-          std::min(static_cast<float>(double{factor} + double{factors.step}), factors.limit);
-      if (std::bit_cast<uint32_t>(next) == std::bit_cast<uint32_t>(factor)) break;
-      factor = next;
-      ladder_.push_back(factor);
-    }
+    // Room for the usual ladders from the start: growing the list step by step would cost
+    // more than a walk over a few hundred bars.
+    rungs_.reserve(kUsualRungs);
     // The plain stop's steps round (ep − sar)·af off by up to 2·|ep − sar|·af units of 2^-53,
     // which with sar above ep is at most sar·af ≤ stop·af / (1 − af); every other step, the
     // fast ones and 1 − af included, by at most the stop's own size: the stop's ulp each.
     // Counted in the fast value's ulps, which may be half as large, and doubled for safety.
+    float factor = factors.start;
     float largest = 0;
-    for (const float rung : ladder_) {
-      largest = std::max(largest, rung);
-      settled_ &= rung > 0 && rung <= kFastFactorLimit;
-      rungs_.push_back({rung, 1 - double{rung}});
+    for (int rung = 0; rung < bars; ++rung) {
+      if (rung > 0) {
+        const float next =
+            std::min(static_cast<float>(double{factor} + double{factors.step}), factors.limit);
+        if (std::bit_cast<uint32_t>(next) == std::bit_cast<uint32_t>(factor)) break;
+        factor = next;
+      }
+      rungs_.push_back({factor, 1 - double{factor}});
+      largest = std::max(largest, factor);
+      settled_ &= factor > 0 && factor <= kFastFactorLimit;
     }
     const double ratio = std::max(1.0, largest / (1 - double{largest}));
     stop_ulps_ = 4 * (4 + 2 * static_cast<uint64_t>(std::ceil(ratio)));
@@ -129,12 +133,12 @@ class Parabolic {
       // up to 2^24 are floats as they are.
       price_range_ |= static_cast<uint32_t>(high - 1) | static_cast<uint32_t>(low - 1);
     } else {
-      sar_ = static_cast<float>(sar_ + (ep - sar_) * double{ladder_[rung_]});
+      sar_ = static_cast<float>(sar_ + (ep - sar_) * rungs_[rung_].factor);
       price = AsFloat(static_cast<int32_t>(price));
     }
     const bool extends = long_ ? high > ep_ : low < ep_;
     ep_ = Pick(extends, price, ep_);
-    rung_ = std::min(rung_ + static_cast<size_t>(extends), ladder_.size() - 1);
+    rung_ = std::min(rung_ + static_cast<size_t>(extends), rungs_.size() - 1);
     lowest_ = std::min(lowest_, low);
     highest_ = std::max(highest_, high);
     const bool reverses = long_ ? low < sar_ : sar_ < high;
@@ -162,10 +166,9 @@ class Parabolic {
   int64_t ep_;
   int32_t lowest_;
   int32_t highest_;
-  std::vector<float> ladder_;  // the factor after 0, 1, 2, … new extremes; the last one stays
-  // The factors again, each with 1 − factor, for the fast steps.
+  // The factor after 0, 1, 2, … new extremes, the last one staying, each with 1 − factor.
   struct Rung {
-    double factor;
+    double factor;  // a float's value
     double complement;
   };
   std::vector<Rung> rungs_;
