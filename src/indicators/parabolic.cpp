@@ -103,7 +103,7 @@ class Parabolic {
     // Counted in the fast value's ulps, which may be half as large, and doubled for safety.
     float factor = factors.start;
     float largest = 0;
-    for (int rung = 0; rung < bars; ++rung) {
+    for (int rung = 0; rung == 0 || rung < bars; ++rung) {  // the start at least
       if (rung > 0) {
         const float next =
             std::min(static_cast<float>(double{factor} + double{factors.step}), factors.limit);
