@@ -1,11 +1,13 @@
 #include "indicators/bollinger.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 
 #include "base/numbers.h"
+#include "indicators/bollinger_slots.h"
 #include "indicators/float_rounding.h"
 
 namespace varnolt {
@@ -75,10 +77,10 @@ void PlainSlots(ScreeningEntry& entry, CloseOf close_of, int j, int period) {
 
 // Closes are whole yen, so the window sums of x and x² are exact integers and move along in
 // O(1) per bar: p·Σx² − (Σx)² is p² times the variance, exactly. The plain statistics round at
-// every step of their two passes; the deviation and the distance here are taken only when
+// every step of their two passes; the mean, deviation and distance here are taken only when
 // the plain ones, within their error bounds, round to the same floats, and the bar is worked
-// out plainly otherwise (well under one bar in a thousand). The mean is the plain one: the
-// exact sum divided by p. Fills bars period..bars; needs period ≤ bars.
+// out plainly otherwise (well under one bar in a thousand). Fills bars period..bars; needs
+// period ≤ bars.
 void FillSlots(ScreeningSeries& series, int bars, int period) {
   const auto plain = [&](int j) {
     PlainSlots(
@@ -86,73 +88,84 @@ void FillSlots(ScreeningSeries& series, int bars, int period) {
   };
   const int64_t p = period;
   // Closes of magnitude below `bound` keep the arithmetic within its limits: p²·variance, the
-  // sum over pairs of (xᵢ − xⱼ)², below 2^63, and the error bounds below kMaxRoundingUlps.
-  // A window holding a larger close is worked out plainly.
-  //
+  // sum over pairs of (xᵢ − xⱼ)², below 2^63, p·|close − mean| below 2^31 and the error bounds
+  // below kMaxRoundingUlps. From the first block of bars that reads a larger close on, the
+  // bars are worked out plainly.
+  const int64_t bound = std::min<int64_t>(
+      int64_t{1} << 21, (static_cast<int64_t>(kMaxRoundingUlps) - p - 21) / (2 * p));
+  BollingerUlps ulps;
+  // Σx · (1 / p) rounds twice, the plain Σx / p once: together under 3 units of the quotient's
+  // binade, 6 of the binade below.
+  ulps.mean = 8;
   // The plain sum of squares is off by at most (p + 2) roundings, plus p² times the square of
   // the mean's rounding over p·variance (at least p / 2 when not 0), below one unit for closes
   // under 2^21; the square root halves that, the fast steps add a few more.
-  const uint64_t deviation_ulps = static_cast<uint64_t>(p) + 17;
-  // The plain close − mean carries the mean's rounding: relative to a distance of at least
-  // 1 / p, up to p·|mean| = |Σx| ulps, taken twice over (worked out for each window below).
-  const int64_t bound = std::min<int64_t>(
-      int64_t{1} << 21, (static_cast<int64_t>(kMaxRoundingUlps) - p - 21) / (2 * p));
-  int last_large = 0;  // the last bar whose close is not below `bound` in magnitude
-  const auto note = [&](int bar, int64_t x) {
-    last_large = x >= bound || x <= -bound ? bar : last_large;
-  };
+  ulps.deviation = static_cast<uint64_t>(p) + 17;
 
-  const double inverse_p = 1.0 / static_cast<double>(p);
-  // The window's Σx and p²·variance = p·Σx² − (Σx)², the latter modulo 2^64: only its value
-  // for windows of small closes is used, and that is below 2^63.
+  // The closes read so far, or-ed together: at least the largest of them (a negative close
+  // reads as a huge one). The window's Σx and p²·variance = p·Σx² − (Σx)², the latter modulo
+  // 2^64: only its value for windows of small closes is used, and that is below 2^63.
+  uint32_t closes = 0;
   int64_t sum = 0;
   uint64_t squares = 0;
   for (int i = 1; i <= period; ++i) {
     const int64_t x = series[i].close;
-    note(i, x);
+    closes |= static_cast<uint32_t>(x);
     sum += x;
     squares += static_cast<uint64_t>(x * x);
   }
-  uint64_t spread_bits =
+  uint64_t spread =
       static_cast<uint64_t>(p) * squares - static_cast<uint64_t>(sum) * static_cast<uint64_t>(sum);
-  for (int j = period; j <= bars; ++j) {
-    ScreeningEntry& entry = series[j];
-    const int64_t x = entry.close;
-    if (j > period) {
+
+  // The bars go in blocks: first the exact integers of each window, then the slots.
+  constexpr int kBlock = 64;
+  int32_t sums[kBlock], distances[kBlock];
+  double spreads[kBlock];
+  const double inverse_p = 1.0 / static_cast<double>(p);
+  for (int from = period; from <= bars; from += kBlock) {
+    const int count = std::min(kBlock, bars - from + 1);
+    bool equal = false;  // some window has its closes all equal
+    uint32_t block_closes = 0;
+    const auto record = [&](int n, int64_t x) {
+      equal |= spread == 0;
+      sums[n] = static_cast<int32_t>(sum);
+      distances[n] = static_cast<int32_t>(p * x - sum);  // p · (close − mean), exact
+      spreads[n] = static_cast<double>(static_cast<int64_t>(spread));
+    };
+    // The closes entering the windows of the block and those leaving them.
+    const ScreeningEntry* entering = &series[from];
+    const ScreeningEntry* leaving = entering - period;  // entry 0 exists, never read
+    int n = 0;
+    if (from == period) record(n++, entering->close);  // the first window is there already
+    for (; n < count; ++n) {
       // x enters, x − δ leaves: Σx grows by δ and p²·variance by
       // p·(x² − (x − δ)²) − (new Σx² − old Σx²) = δ·(p·(x + leaving) − new Σx − old Σx).
-      note(j, x);
-      const int64_t leaving = series[j - period].close;
-      const int64_t delta = x - leaving;
+      const int64_t x = entering[n].close;
+      const int64_t left = leaving[n].close;
+      block_closes |= static_cast<uint32_t>(x);
+      const int64_t delta = x - left;
       const int64_t before = sum;
       sum += delta;
-      spread_bits +=
-          static_cast<uint64_t>(delta) * static_cast<uint64_t>(p * (x + leaving) - sum - before);
+      spread += static_cast<uint64_t>(delta) * static_cast<uint64_t>(p * (x + left) - sum - before);
+      record(n, x);
     }
-    const int64_t spread = static_cast<int64_t>(spread_bits);
-    const int64_t distance = p * x - sum;  // p · (close − mean), exact
-    const uint64_t sigmas_ulps = deviation_ulps + 4 + 2 * static_cast<uint64_t>(std::abs(sum));
-    const double mean = static_cast<double>(sum) / static_cast<double>(p);
-
-    const bool small = last_large <= j - period;
-    if (small && spread == 0) throw ComputationFault("Bollinger window of equal closes");
-    // The square root and the division run side by side rather than one after the other.
-    const double spread_value = static_cast<double>(spread);
-    const double root = std::sqrt(spread_value);  // p · deviation
-    const double deviation = root * inverse_p;
-    const double sigmas = static_cast<double>(distance) / spread_value * root;
-    // A close at the mean is exactly 0 both ways, the plain mean then being the close itself,
-    // and 0 passes any rounding check. The checks are combined without short cuts: one branch
-    // instead of two.
-    const bool settled =
-        small & RoundsToOneFloat(deviation, deviation_ulps) & RoundsToOneFloat(sigmas, sigmas_ulps);
-    if (!settled) {
-      plain(j);
-      continue;
+    closes |= block_closes;
+    if (closes >= bound) {
+      for (int j = from; j <= bars; ++j) plain(j);
+      return;
     }
-    entry.s1 = static_cast<float>(sigmas);
-    entry.s2 = static_cast<float>(mean);
-    entry.s3 = static_cast<float>(deviation);
+    if (equal) throw ComputationFault("Bollinger window of equal closes");
+    if (count % 2 != 0) {  // the last pair, half used
+      sums[count] = sums[count - 1];
+      distances[count] = distances[count - 1];
+      spreads[count] = spreads[count - 1];
+    }
+    // The plain close − mean carries the mean's rounding: relative to a distance of at least
+    // 1 / p, up to p·|mean| = |Σx| ulps, taken twice over.
+    ulps.sigmas = ulps.deviation + 4 + 2 * static_cast<uint64_t>(p) * closes;
+    uint64_t unsettled =
+        FillBollingerSlots(&series[from], count, {sums, distances, spreads}, inverse_p, ulps);
+    for (; unsettled != 0; unsettled &= unsettled - 1) plain(from + std::countr_zero(unsettled));
   }
 }
 

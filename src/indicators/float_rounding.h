@@ -11,16 +11,18 @@ namespace varnolt {
 // the fast value rounds to the same float, the plain value does too, and the slot is the same
 // to the last bit.
 //
+// A double carries 29 bits more than a float; the doubles in between two floats that round
+// either way sit where those 29 bits are 1 followed by zeros.
+inline constexpr int32_t kRoundingDropped = (int32_t{1} << 29) - 1;
+inline constexpr int32_t kRoundingHalfway = int32_t{1} << 28;
+
 // True when every double within `ulps` units in the last place of `value` rounds to the same
-// float as `value`. A double carries 29 bits more than a float; the doubles in between two
-// floats that round either way sit where those 29 bits are 1 followed by zeros, so the value
-// must stay clear of that pattern by `ulps`. Crossing to the next binade moves no closer to a
-// rounding edge. For `ulps` below 2^26 and values that are zero or normal floats.
+// float as `value`: its dropped bits stay clear of the halfway pattern by `ulps`. Crossing to
+// the next binade moves no closer to a rounding edge. For `ulps` below 2^26 and values that
+// are zero or normal floats.
 inline bool RoundsToOneFloat(double value, uint64_t ulps) {
-  constexpr uint64_t kDropped = (uint64_t{1} << 29) - 1;
-  constexpr uint64_t kHalfway = uint64_t{1} << 28;
-  const uint64_t dropped = std::bit_cast<uint64_t>(value) & kDropped;
-  return dropped - (kHalfway - ulps) > 2 * ulps;  // unsigned: below the band wraps round
+  const uint64_t dropped = std::bit_cast<uint64_t>(value) & kRoundingDropped;
+  return dropped - (kRoundingHalfway - ulps) > 2 * ulps;  // unsigned: below the band wraps round
 }
 
 // The largest error bound, in units in the last place, that RoundsToOneFloat takes.

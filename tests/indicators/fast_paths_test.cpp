@@ -16,6 +16,7 @@
 #include "base/controls.h"
 #include "indicators/computation.h"
 #include "indicators/float_rounding.h"
+#include "indicators/near_halfway.h"
 
 namespace varnolt {
 namespace {
@@ -307,6 +308,29 @@ TEST(FastPaths, RoundsToOneFloatOnlyClearOfTheHalfway) {
     ASSERT_EQ(static_cast<float>(std::bit_cast<double>(bits - ulps)), static_cast<float>(v)) << v;
     ASSERT_EQ(static_cast<float>(std::bit_cast<double>(bits + ulps)), static_cast<float>(v)) << v;
   }
+}
+
+TEST(FastPaths, AllRoundToOneFloatAsEachDoes) {
+  // Runs of values a few units either side of halfway points, some clear of them and some not.
+  std::mt19937_64 random(12);
+  std::uniform_real_distribution<float> value(1, 1e7f);
+  constexpr uint64_t kUlps = 40;
+  int clear = 0;
+  for (int k = 0; k < 20'000; ++k) {
+    std::vector<double> values(1 + k % 9);
+    bool each = true;
+    for (double& v : values) {
+      const float f = value(random);
+      const double halfway = (double{f} + std::nextafter(f, INFINITY)) / 2;
+      const uint64_t offset = random() % 2 == 0 ? 41 + random() % 1000 : random() % 41;
+      v = std::bit_cast<double>(std::bit_cast<uint64_t>(halfway) + offset);
+      each = each && RoundsToOneFloat(v, kUlps);
+    }
+    clear += each;
+    ASSERT_EQ(AllRoundToOneFloat(values.data(), static_cast<int>(values.size()), kUlps), each)
+        << "run " << k;
+  }
+  EXPECT_GT(clear, 1000);
 }
 
 }  // namespace
