@@ -20,8 +20,8 @@ uint64_t FillOneByOne(ScreeningEntry* entries, int count, const BollingerWindows
     const double sigmas = windows.distances[n] / spread * root;
     const double mean = windows.sums[n] * inverse_p;
     const double deviation = root * inverse_p;
-    const bool settled = RoundsToOneFloat(mean, ulps.mean) &
-                         RoundsToOneFloat(deviation, ulps.deviation) &
+    const bool settled = RoundsToOneFloat(mean, ulps.mean) &&
+                         RoundsToOneFloat(deviation, ulps.deviation) &&
                          RoundsToOneFloat(sigmas, ulps.sigmas);
     unsettled |= static_cast<uint64_t>(!settled) << n;
     entries[n].s1 = static_cast<float>(sigmas);

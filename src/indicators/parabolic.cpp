@@ -11,10 +11,6 @@
 #include "indicators/near_halfway.h"
 #include "indicators/oscillator_frame.h"
 
-#if defined(__SSE2__) && defined(__GNUC__)
-#include <emmintrin.h>
-#endif
-
 namespace varnolt {
 namespace {
 
@@ -48,18 +44,7 @@ constexpr float kFastFactorLimit = 1 - 0x1p-10f;
 double RoundedToFloat(double value) {
   constexpr int64_t kHalf = int64_t{1} << 28;
   constexpr int64_t kKept = ~((int64_t{1} << 29) - 1);
-#if defined(__SSE2__) && defined(__GNUC__)
-  // In the vector unit the value stays where the arithmetic is. The empty statement takes the
-  // register as it is, as a pair whose other half does not matter, where _mm_set_sd would
-  // spend an instruction clearing that half.
-  __m128d pair;
-  asm("" : "=x"(pair) : "0"(value));
-  const __m128i bits = _mm_castpd_si128(pair);
-  return _mm_cvtsd_f64(_mm_castsi128_pd(
-      _mm_and_si128(_mm_add_epi64(bits, _mm_set1_epi64x(kHalf)), _mm_set1_epi64x(kKept))));
-#else
   return std::bit_cast<double>((std::bit_cast<int64_t>(value) + kHalf) & kKept);
-#endif
 }
 
 // `if_true` or `if_false` by a mask: compilers like to turn a choice into a jump, which the
@@ -89,11 +74,7 @@ class Parabolic {
   // Bar 1 opens a short position with its high as the stop; `bars` bounds how far the factor
   // can climb.
   Parabolic(const ParabolicParameters& factors, int32_t high, int32_t low, int bars)
-      : factors_(factors),
-        sar_(static_cast<float>(high)),
-        ep_(AsFloat(low)),
-        lowest_(low),
-        highest_(high) {
+      : sar_(static_cast<float>(high)), ep_(AsFloat(low)), lowest_(low), highest_(high) {
     // Room for the usual ladders from the start: growing the list step by step would cost
     // more than a walk over a few hundred bars.
     rungs_.reserve(kUsualRungs);
@@ -161,7 +142,6 @@ class Parabolic {
   uint64_t StopUlps() const { return stop_ulps_; }
 
  private:
-  ParabolicParameters factors_;
   double sar_;  // a float's value
   int64_t ep_;
   int32_t lowest_;
