@@ -11,6 +11,10 @@
 #include "indicators/near_halfway.h"
 #include "indicators/oscillator_frame.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace varnolt {
 namespace {
 
@@ -44,7 +48,15 @@ constexpr float kFastFactorLimit = 1 - 0x1p-10f;
 double RoundedToFloat(double value) {
   constexpr int64_t kHalf = int64_t{1} << 28;
   constexpr int64_t kKept = ~((int64_t{1} << 29) - 1);
+#if defined(__SSE2__)
+  // In the vector unit, where the arithmetic is: a trip through an integer register would
+  // lengthen the chain from one bar's stop to the next.
+  const __m128i bits = _mm_castpd_si128(_mm_set_sd(value));
+  return _mm_cvtsd_f64(_mm_castsi128_pd(
+      _mm_and_si128(_mm_add_epi64(bits, _mm_set1_epi64x(kHalf)), _mm_set1_epi64x(kKept))));
+#else
   return std::bit_cast<double>((std::bit_cast<int64_t>(value) + kHalf) & kKept);
+#endif
 }
 
 // `if_true` or `if_false` by a mask: compilers like to turn a choice into a jump, which the
