@@ -45,31 +45,38 @@ PreparedCondition PrepareCondition(std::string_view line, const ScreeningScope& 
   return condition;
 }
 
-int MostEntriesNeeded(const Lines& conditions, const ScreeningScope& scope) {
-  auto scratch = std::make_unique<ScreeningSeries>();
+namespace {
+
+// The most entries any usable technical condition with an accepted span reads; -1 for none.
+int MostNeeded(const std::vector<PreparedCondition>& conditions) {
   int most_needed = -1;
-  for (const std::string& line : conditions) {
-    const PreparedCondition condition = PrepareCondition(line, scope, *scratch);
+  for (const PreparedCondition& condition : conditions) {
     if (condition.usable && !condition.financial && condition.span_accepted)
       most_needed = std::max(most_needed, condition.needed);
   }
   return most_needed;
 }
 
+}  // namespace
+
+int MostEntriesNeeded(const Lines& conditions, const ScreeningScope& scope) {
+  auto scratch = std::make_unique<ScreeningSeries>();
+  std::vector<PreparedCondition> prepared;
+  for (const std::string& line : conditions)
+    prepared.push_back(PrepareCondition(line, scope, *scratch));
+  return MostNeeded(prepared);
+}
+
 ConditionPass::ConditionPass(const Lines& conditions, const ScreeningScope& scope) : scope_(scope) {
   auto scratch = std::make_unique<ScreeningSeries>();
-  int most_needed = -1;
   bool needs_record = false;
   for (const std::string& line : conditions) {
     conditions_.push_back(PrepareCondition(line, scope, *scratch));
     const PreparedCondition& condition = conditions_.back();
-    if (!condition.usable) continue;
-    if (condition.financial) {
+    if (condition.usable && condition.financial)
       needs_record = needs_record || FinancialConditionNeedsRecord(condition.line.number);
-    } else if (condition.span_accepted) {
-      most_needed = std::max(most_needed, condition.needed);
-    }
   }
+  const int most_needed = MostNeeded(conditions_);
   if (!scope.holdings.empty()) average_prices_ = AveragePurchasePrices(scope.holdings);
   if (needs_record) {
     financial_ = scope.sources.financial;

@@ -25,22 +25,6 @@ std::string_view NextField(std::string_view& rest) {
   return field;
 }
 
-// A trimmed field as a whole number the way ParseInt reads it: an optional sign, digits, a
-// value that fits 32 bits.
-std::optional<int32_t> WholeNumber(std::string_view text) {
-  const char* first = text.data();
-  const char* const last = first + text.size();
-  // from_chars takes no '+', so drop one; what follows must not bring a sign of its own.
-  if (first != last && *first == '+') {
-    ++first;
-    if (first != last && *first == '-') return std::nullopt;
-  }
-  int32_t value = 0;
-  const auto [end, error] = std::from_chars(first, last, value);
-  if (error != std::errc() || end != last) return std::nullopt;
-  return value;
-}
-
 bool IsAscii(std::string_view text) {
   return std::none_of(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; });
 }
@@ -55,7 +39,7 @@ std::optional<int32_t> Volume(std::string_view trimmed) {
     if (text.size() > 9) text = "-" + text.substr(0, text.size() - 4);
     return ParseInt(text);
   }
-  if (trimmed.size() <= 9) return WholeNumber(trimmed);
+  if (trimmed.size() <= 9) return ParseInt(trimmed);
   // "-" put in front of the shortened text: a sign of its own does not read after it.
   const std::string_view kept = trimmed.substr(0, trimmed.size() - 4);
   if (kept.front() == '+' || kept.front() == '-') return std::nullopt;
@@ -100,7 +84,7 @@ PriceLine PriceLineReader::Read(std::string_view line, const std::filesystem::pa
   std::string_view rest = line;
   const std::string_view date = NextField(rest);
   const std::string_view code_text = NextField(rest);
-  const auto code = WholeNumber(TrimText(code_text));
+  const auto code = ParseInt(TrimText(code_text));
   if (!code) FailLine(file, number, NotANumberMessage(SjisToUtf8(code_text)));
   const DayNumber day = DayOf(TrimText(date));
   if (day == 0 || day < new_year_ || day >= next_new_year_) {
@@ -112,7 +96,7 @@ PriceLine PriceLineReader::Read(std::string_view line, const std::filesystem::pa
   row = DayRow{*code, day_index, {}, {}, {}, {}, {}, {}};
   // A price that does not read ("-", empty, a decimal) leaves the stored price as it is.
   for (auto* price : {&row.open, &row.high, &row.low, &row.close}) {
-    *price = WholeNumber(TrimText(NextField(rest)));
+    *price = ParseInt(TrimText(NextField(rest)));
   }
   const std::string_view volume = NextField(rest);
   if (const std::string_view trimmed = TrimText(volume); !trimmed.empty()) {
